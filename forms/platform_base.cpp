@@ -1,0 +1,121 @@
+#include "forms/platform_base.h"
+
+namespace forms {
+namespace {
+
+constexpr std::int32_t kError = 0;
+constexpr std::int32_t kSimpleRegion = 2;
+constexpr std::int32_t kComplexRegion = 3;
+
+std::int32_t region_kind(const cairo_region_t* region) {
+  return cairo_region_num_rectangles(region) > 1 ? kComplexRegion : kSimpleRegion;
+}
+
+}  // namespace
+
+HWnd PlatformBase::register_window(Form& form) {
+  const HWnd handle{next_handle_++};
+  windows_[handle] = &form;
+  return handle;
+}
+
+void PlatformBase::forget_window(HWnd window) { windows_.erase(window); }
+
+Form* PlatformBase::window(HWnd handle) const {
+  const auto found = windows_.find(handle);
+  return found == windows_.end() ? nullptr : found->second;
+}
+
+HDC PlatformBase::register_device_context(const Picture& picture) {
+  const HDC handle{next_handle_++};
+  device_contexts_[handle] = &picture;
+  return handle;
+}
+
+void PlatformBase::forget_device_context(HDC dc) { device_contexts_.erase(dc); }
+
+const cairo_region_t* PlatformBase::region(HRgn handle) const {
+  const auto found = regions_.find(handle);
+  return found == regions_.end() ? nullptr : found->second.get();
+}
+
+std::int32_t PlatformBase::SetWindowRgn(HWnd window_handle, HRgn region_handle,
+                                        std::int32_t redraw) {
+  Form* form = window(window_handle);
+  if (form == nullptr) return 0;
+  Region shape;
+  if (const auto found = regions_.find(region_handle); found != regions_.end()) {
+    shape = std::move(found->second);
+    regions_.erase(found);
+  }
+  apply_shape(*form, std::move(shape), redraw != False);
+  return 1;
+}
+
+std::int32_t PlatformBase::SetWindowPos(HWnd window_handle, HWnd insert_after, std::int32_t,
+                                        std::int32_t, std::int32_t, std::int32_t,
+                                        std::uint32_t) {
+  Form* form = window(window_handle);
+  if (form == nullptr) return 0;
+  if (insert_after == HWND_TOPMOST) {
+    set_topmost(*form, true);
+  } else if (insert_after == HWND_NOTOPMOST) {
+    set_topmost(*form, false);
+  }
+  return 1;
+}
+
+std::int32_t PlatformBase::ReleaseCapture() {
+  release_pointer_capture();
+  return 1;
+}
+
+std::int32_t PlatformBase::SendMessageA(HWnd window_handle, std::uint32_t message,
+                                        std::int32_t wparam, std::int32_t) {
+  Form* form = window(window_handle);
+  if (form != nullptr && message == WM_NCLBUTTONDOWN && wparam == HTCAPTION) begin_move(*form);
+  return 0;
+}
+
+ColorRef PlatformBase::GetPixel(HDC dc, std::int32_t x, std::int32_t y) {
+  const auto found = device_contexts_.find(dc);
+  return found == device_contexts_.end() ? kInvalidColor : found->second->pixel(x, y);
+}
+
+HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
+                                 std::int32_t bottom) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  const cairo_rectangle_int_t rectangle{left, top, right - left, bottom - top};
+  Region region(cairo_region_create_rectangle(&rectangle));
+  if (cairo_region_status(region.get()) != CAIRO_STATUS_SUCCESS) return HRgn{};
+  const HRgn handle{next_handle_++};
+  regions_[handle] = std::move(region);
+  return handle;
+}
+
+std::int32_t PlatformBase::CombineRgn(HRgn destination, HRgn first, HRgn second,
+                                      std::int32_t mode) {
+  const auto dest = regions_.find(destination);
+  const auto a = regions_.find(first);
+  const auto b = regions_.find(second);
+  if (mode != RGN_OR || dest == regions_.end() || a == regions_.end() || b == regions_.end()) {
+    return kError;
+  }
+  if (dest == a) {  // the usual case: the destination grows in place
+    if (cairo_region_union(dest->second.get(), b->second.get()) != CAIRO_STATUS_SUCCESS) {
+      return kError;
+    }
+  } else {
+    Region result(cairo_region_copy(a->second.get()));
+    if (cairo_region_union(result.get(), b->second.get()) != CAIRO_STATUS_SUCCESS) return kError;
+    dest->second = std::move(result);
+  }
+  return region_kind(dest->second.get());
+}
+
+std::int32_t PlatformBase::DeleteObject(HRgn region_handle) {
+  return regions_.erase(region_handle) > 0 ? 1 : 0;
+}
+
+}  // namespace forms

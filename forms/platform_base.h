@@ -1,0 +1,54 @@
+#pragma once
+// The part of a platform that needs no toolkit: the handle tables of windows, device contexts
+// and regions, the graphics calls over cairo regions and pictures, and the window calls
+// resolved to a form and handed on to the toolkit's own operations.
+
+#include <map>
+
+#include "forms/picture.h"
+#include "forms/platform.h"
+
+namespace forms {
+
+class PlatformBase : public Platform {
+ public:
+  HWnd register_window(Form& form);
+  void forget_window(HWnd window);
+  Form* window(HWnd handle) const;
+
+  HDC register_device_context(const Picture& picture);
+  void forget_device_context(HDC dc);
+
+  // The region behind a handle, or nullptr for none or an unknown handle.
+  const cairo_region_t* region(HRgn handle) const;
+  std::size_t live_regions() const { return regions_.size(); }
+
+  std::int32_t SetWindowRgn(HWnd window, HRgn region, std::int32_t redraw) override;
+  std::int32_t SetWindowPos(HWnd window, HWnd insert_after, std::int32_t x, std::int32_t y,
+                            std::int32_t cx, std::int32_t cy, std::uint32_t flags) override;
+  std::int32_t ReleaseCapture() override;
+  std::int32_t SendMessageA(HWnd window, std::uint32_t message, std::int32_t wparam,
+                            std::int32_t lparam) override;
+
+  ColorRef GetPixel(HDC dc, std::int32_t x, std::int32_t y) override;
+  HRgn CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
+                     std::int32_t bottom) override;
+  std::int32_t CombineRgn(HRgn destination, HRgn first, HRgn second, std::int32_t mode) override;
+  std::int32_t DeleteObject(HRgn region) override;
+
+ protected:
+  // The window's outline becomes `shape` (window coordinates); nullptr removes the outline.
+  virtual void apply_shape(Form& form, Region shape, bool redraw) = 0;
+  virtual void set_topmost(Form& form, bool topmost) = 0;
+  virtual void release_pointer_capture() = 0;
+  // The window manager's interactive move of the window, following the pointer.
+  virtual void begin_move(Form& form) = 0;
+
+ private:
+  std::uint32_t next_handle_ = 0x100;
+  std::map<HWnd, Form*> windows_;
+  std::map<HDC, const Picture*> device_contexts_;
+  std::map<HRgn, Region> regions_;
+};
+
+}  // namespace forms

@@ -1,0 +1,56 @@
+#include "forms/runtime.h"
+
+#include "forms/default_instance.h"
+#include "forms/form.h"
+
+namespace forms {
+
+Runtime::Runtime(PlatformBase& platform) : platform_(platform) {}
+
+Runtime::~Runtime() {
+  Form1.release();
+  Form2.release();
+}
+
+void Runtime::start(DefaultInstance& startup) {
+  raise([&] { startup->Show(); });
+}
+
+int Runtime::run(DefaultInstance& startup) {
+  start(startup);
+  if (!ended()) {
+    in_event_loop_ = true;
+    platform_.run_event_loop();
+    in_event_loop_ = false;
+  }
+  return exit_status();
+}
+
+void Runtime::raise(const std::function<void()>& handler) {
+  if (ended()) return;
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    platform_.report_error(error);
+    end(1);
+  }
+}
+
+double Runtime::StartProgram(const std::string& command_line, int window_style) {
+  platform_.pass(Step{Step::Kind::Call, "Runtime", "StartProgram", command_line}, {});
+  return platform_.start_program(command_line, window_style);
+}
+
+void Runtime::window_loaded() { ++loaded_windows_; }
+
+void Runtime::window_unloaded() {
+  if (--loaded_windows_ == 0) end(0);
+}
+
+void Runtime::end(int status) {
+  if (ended()) return;
+  exit_status_ = status;
+  if (in_event_loop_) platform_.quit_event_loop();
+}
+
+}  // namespace forms

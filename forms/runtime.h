@@ -1,0 +1,54 @@
+#pragma once
+// The forms runtime: starts the program with its start-up window, raises events one at a time,
+// reports the errors that no code handled and ends the program, and ends it too when the last
+// window is unloaded.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "forms/platform_base.h"
+
+namespace forms {
+
+class DefaultInstance;
+
+class Runtime {
+ public:
+  explicit Runtime(PlatformBase& platform);
+  ~Runtime();
+  Runtime(const Runtime&) = delete;
+  Runtime& operator=(const Runtime&) = delete;
+
+  PlatformBase& platform() { return platform_; }
+
+  // Loads the start-up window (raising its Form_Load), shows it, and runs the event loop until
+  // the program ends; returns the program's exit status.
+  int run(DefaultInstance& startup);
+  // Loads and shows the start-up window, as run() does, without entering the event loop.
+  void start(DefaultInstance& startup);
+
+  // Runs an event handler. A run-time error that leaves it is reported, and ends the program.
+  void raise(const std::function<void()>& handler);
+
+  // Starts a program from a command line without waiting for it; returns its task id.
+  double StartProgram(const std::string& command_line, int window_style);
+
+  // Called by the forms as they load and unload; the program ends when none is left loaded.
+  void window_loaded();
+  void window_unloaded();
+
+  bool ended() const { return exit_status_.has_value(); }
+  int exit_status() const { return exit_status_.value_or(0); }
+  int loaded_windows() const { return loaded_windows_; }
+
+ private:
+  void end(int status);
+
+  PlatformBase& platform_;
+  int loaded_windows_ = 0;
+  std::optional<int> exit_status_;
+  bool in_event_loop_ = false;
+};
+
+}  // namespace forms
