@@ -98,3 +98,11 @@ void Form::raise_click(std::size_t control) {
 }
 
 }  // namespace forms
+
+namespace forms {
+
+void Form::raise_close() {
+  runtime_.raise([this] { Unload(); });
+}
+
+}  // namespace forms

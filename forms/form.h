@@ -49,6 +49,8 @@ class Form {
   // A press on the window's own surface; button 1 left, 2 right, 4 middle; x, y in twips.
   void raise_mouse_down(int button, int shift, float x, float y);
   void raise_click(std::size_t control);
+  // The desktop asks the window to close: it is unloaded.
+  void raise_close();
 
   // For the controls: every step on this window or its controls goes through here, loading
   // the window first where it is not loaded.

@@ -1,0 +1,204 @@
+#include "forms/gtk/control_widgets.h"
+
+#include <webkit2/webkit2.h>
+
+#include <cstdio>
+#include <string>
+
+#include "forms/gtk/gobject_ptr.h"
+#include "forms/numbers.h"
+
+namespace forms::gtk {
+namespace {
+
+// What a control's signal handlers need: the window and the control's index.
+struct ControlTarget {
+  Form* form;
+  std::size_t index;
+};
+
+void free_target(gpointer data, GClosure*) { std::default_delete<ControlTarget>()(static_cast<ControlTarget*>(data)); }
+
+template <class Handler>
+void connect(GtkWidget* widget, const char* signal, Handler handler, Form& form, std::size_t index,
+             bool after = false) {
+  auto target = std::make_unique<ControlTarget>(ControlTarget{&form, index});
+  g_signal_connect_data(widget, signal, G_CALLBACK(handler), target.release(), free_target,
+                        after ? G_CONNECT_AFTER : GConnectFlags{});
+}
+
+GdkPixbuf* load_pixbuf(const std::string& resource) {
+  GError* raw_error = nullptr;
+  GdkPixbuf* pixbuf = gdk_pixbuf_new_from_resource(resource.c_str(), &raw_error);
+  GErrorPtr error(raw_error);
+  return pixbuf;
+}
+
+std::string css_color(const Rgb& color) {
+  char text[16];
+  std::snprintf(text, sizeof text, "#%02x%02x%02x", color.red, color.green, color.blue);
+  return text;
+}
+
+void add_css(GtkWidget* widget, const std::string& css) {
+  GObjectPtr<GtkCssProvider> provider(gtk_css_provider_new());
+  gtk_css_provider_load_from_data(provider.get(), css.c_str(), -1, nullptr);
+  gtk_style_context_add_provider(gtk_widget_get_style_context(widget),
+                                 GTK_STYLE_PROVIDER(provider.get()),
+                                 GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+// The input window that a widget without a window of its own created for its events.
+GdkWindow* input_window_of(GtkWidget* widget) {
+  GdkWindow* parent = gtk_widget_get_window(widget);
+  if (parent == nullptr) return nullptr;
+  for (GList* child = gdk_window_peek_children(parent); child != nullptr; child = child->next) {
+    gpointer owner = nullptr;
+    gdk_window_get_user_data(GDK_WINDOW(child->data), &owner);
+    if (owner == widget) return GDK_WINDOW(child->data);
+  }
+  return nullptr;
+}
+
+// Sets the control's own mouse pointer on its input window once that exists.
+void set_pointer_on_realize(GtkWidget* widget, const std::string& resource) {
+  if (resource.empty()) return;
+  GdkPixbuf* pixbuf = load_pixbuf(resource);
+  if (pixbuf == nullptr) return;
+  GObjectPtr<GdkCursor> cursor(
+      gdk_cursor_new_from_pixbuf(gdk_display_get_default(), pixbuf, -1, -1));
+  g_object_unref(pixbuf);
+  g_object_set_data_full(G_OBJECT(widget), "lumesca-pointer", cursor.release(), g_object_unref);
+  const auto on_realize = +[](GtkWidget* w, gpointer) {
+    auto* pointer = static_cast<GdkCursor*>(g_object_get_data(G_OBJECT(w), "lumesca-pointer"));
+    GdkWindow* input = GTK_IS_BUTTON(w) ? gtk_button_get_event_window(GTK_BUTTON(w))
+                                        : input_window_of(w);
+    if (input != nullptr) gdk_window_set_cursor(input, pointer);
+  };
+  g_signal_connect_after(widget, "realize", G_CALLBACK(on_realize), nullptr);
+}
+
+// A press on a control is the control's: it never reaches the window's own drag.
+gboolean keep_press(GtkWidget*, GdkEventButton*, gpointer) { return TRUE; }
+
+GtkWidget* make_image(Form& form, std::size_t index) {
+  const ControlDescription& description = form.description().controls[index];
+  GtkWidget* box = gtk_event_box_new();
+  gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
+  if (GdkPixbuf* pixbuf = load_pixbuf(description.picture)) {
+    GtkWidget* picture = gtk_image_new_from_pixbuf(pixbuf);
+    g_object_unref(pixbuf);
+    gtk_widget_set_halign(picture, GTK_ALIGN_START);
+    gtk_widget_set_valign(picture, GTK_ALIGN_START);
+    gtk_container_add(GTK_CONTAINER(box), picture);
+    gtk_widget_show(picture);
+  }
+  gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+  g_signal_connect(box, "button-press-event", G_CALLBACK(keep_press), nullptr);
+  if (description.raises_click) {
+    // A click: the left button pressed and released over the image.
+    const auto on_release = +[](GtkWidget* widget, GdkEventButton* event, gpointer data) {
+      GtkAllocation area;
+      gtk_widget_get_allocation(widget, &area);
+      if (event->button == GDK_BUTTON_PRIMARY && event->x >= 0 && event->y >= 0 &&
+          event->x < area.width && event->y < area.height) {
+        const auto* target = static_cast<ControlTarget*>(data);
+        target->form->raise_click(target->index);
+      }
+      return TRUE;
+    };
+    connect(box, "button-release-event", on_release, form, index);
+  }
+  return box;
+}
+
+GtkWidget* make_check_box(Form& form, std::size_t index) {
+  const ControlDescription& description = form.description().controls[index];
+  GtkWidget* check = gtk_check_button_new_with_label(description.caption.c_str());
+  std::string css = "checkbutton { padding: 0 0 0 2px; margin: 0; min-height: 0; ";
+  if (description.back_color) css += "background-color: " + css_color(*description.back_color) + "; ";
+  css += "} checkbutton check { margin: 0 3px 0 0; min-width: 11px; min-height: 11px; }";
+  add_css(check, css);
+  if (GtkWidget* label = gtk_bin_get_child(GTK_BIN(check))) {
+    std::string label_css = "label { font-size: 8pt; padding: 0; ";
+    if (description.fore_color) label_css += "color: " + css_color(*description.fore_color) + "; ";
+    add_css(label, label_css + "}");
+  }
+  const auto on_toggled = +[](GtkToggleButton* button, gpointer data) {
+    const auto* target = static_cast<ControlTarget*>(data);
+    target->form->control_state(target->index).value = gtk_toggle_button_get_active(button) ? 1 : 0;
+    target->form->raise_click(target->index);
+  };
+  connect(check, "toggled", on_toggled, form, index);
+  return check;
+}
+
+GtkWidget* make_label(Form& form, std::size_t index) {
+  const ControlDescription& description = form.description().controls[index];
+  GtkWidget* box = gtk_event_box_new();
+  gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
+  GtkWidget* label = gtk_label_new(description.caption.c_str());
+  gtk_label_set_xalign(GTK_LABEL(label), 0);
+  gtk_label_set_yalign(GTK_LABEL(label), 0);
+  gtk_widget_set_halign(label, GTK_ALIGN_START);
+  gtk_widget_set_valign(label, GTK_ALIGN_START);
+  std::string css = "label { color: #000000; padding: 0; ";
+  if (description.font) {
+    css += "font-family: \"" + description.font->face + "\", serif; font-size: " +
+           std::to_string(description.font->size_points) + "pt; font-weight: " +
+           std::to_string(description.font->weight) + "; ";
+  }
+  add_css(label, css + "}");
+  gtk_container_add(GTK_CONTAINER(box), label);
+  gtk_widget_show(label);
+  gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK);
+  g_signal_connect(box, "button-press-event", G_CALLBACK(keep_press), nullptr);
+  return box;
+}
+
+GtkWidget* make_web_view() {
+  GtkWidget* view = webkit_web_view_new();
+  gtk_widget_show_all(view);
+  // The view's own handler comes first; whatever it did, the press stops at the view.
+  g_signal_connect_after(view, "button-press-event", G_CALLBACK(keep_press), nullptr);
+  return view;
+}
+
+}  // namespace
+
+void place_control_widget(GtkWidget* layout, GtkWidget* widget, const TwipsRect& rect) {
+  const int left = twips_to_pixels(rect.left);
+  const int top = twips_to_pixels(rect.top);
+  gtk_widget_set_size_request(widget, twips_to_pixels(rect.width), twips_to_pixels(rect.height));
+  if (gtk_widget_get_parent(widget) == layout) {
+    gtk_layout_move(GTK_LAYOUT(layout), widget, left, top);
+  } else {
+    gtk_layout_put(GTK_LAYOUT(layout), widget, left, top);
+  }
+}
+
+GtkWidget* make_control_widget(Form& form, std::size_t index) {
+  const ControlDescription& description = form.description().controls[index];
+  GtkWidget* widget = nullptr;
+  switch (description.kind) {
+    case ControlKind::PictureBox:
+      return nullptr;  // the skin masks are read, never shown
+    case ControlKind::Image:
+      widget = make_image(form, index);
+      break;
+    case ControlKind::CheckBox:
+      widget = make_check_box(form, index);
+      break;
+    case ControlKind::Label:
+      widget = make_label(form, index);
+      break;
+    case ControlKind::WebBrowser:
+      widget = make_web_view();
+      break;
+  }
+  if (!description.tooltip.empty()) gtk_widget_set_tooltip_text(widget, description.tooltip.c_str());
+  set_pointer_on_realize(widget, description.mouse_icon);
+  return widget;
+}
+
+}  // namespace forms::gtk
