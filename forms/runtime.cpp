@@ -36,6 +36,14 @@ void Runtime::raise(const std::function<void()>& handler) {
   }
 }
 
+void Runtime::reporting_errors(const std::function<void()>& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& error) {
+    platform_.report_error(error);
+  }
+}
+
 double Runtime::StartProgram(const std::string& command_line, int window_style) {
   platform_.pass(Step{Step::Kind::Call, "Runtime", "StartProgram", command_line}, {});
   return platform_.start_program(command_line, window_style);

@@ -31,6 +31,9 @@ class Runtime {
   // Runs an event handler. A run-time error that leaves it is reported, and ends the program.
   void raise(const std::function<void()>& handler);
 
+  // Runs one statement whose run-time error is reported to the user but ends nothing.
+  void reporting_errors(const std::function<void()>& statement);
+
   // Starts a program from a command line without waiting for it; returns its task id.
   double StartProgram(const std::string& command_line, int window_style);
 

@@ -55,7 +55,11 @@ void Form1::Check1_Click() {
   }
 }
 
-void Form1::mixer_Click() { runtime().StartProgram(kMixerCommand, kMinimizedFocus); }
+// The mixer is an optional program: one that cannot be started is reported, and both windows
+// stay open.
+void Form1::mixer_Click() {
+  runtime().reporting_errors([this] { runtime().StartProgram(kMixerCommand, kMinimizedFocus); });
+}
 
 void Form1::outil_Click() { forms::Form2->Show(); }
 
