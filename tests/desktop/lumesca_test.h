@@ -1,0 +1,141 @@
+#pragma once
+// Desktop tests of Lumesca itself: the real program on the test display, its windows found by
+// title, and the places and shapes that the window descriptions give.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "desktop/desktop_test.h"
+#include "desktop/wait.h"
+#include "skin_outlines.h"
+
+namespace lumesca_desktop {
+
+using desktop::Bitmap;
+using desktop::Point;
+using desktop::Rect;
+using desktop::Window;
+using std::chrono::milliseconds;
+using std::chrono::seconds;
+
+inline constexpr char kMainTitle[] = "Lumesca";
+inline constexpr char kCompanionTitle[] = "Lumesca Aide";
+inline constexpr char kPlayerPage[] = "/lumesca3/TV/index-lumesca4.html";
+inline constexpr char kNewsPage[] = "/lumesca3/index-lumesca4.html";
+
+// Places in a window, in pixels from its top-left corner, as the descriptions lay them out.
+namespace main_window {
+inline constexpr Point kArrow{249 + 16, 267 + 12};    // droit and gauche, x 249..280
+inline constexpr Point kCheckBox{12 + 45, 271 + 8};   // Check1, x 12..74: on its caption
+inline constexpr Point kTools{294 + 36, 267 + 12};    // outil, x 294..365
+inline constexpr Point kMixer{372 + 24, 267 + 12};    // mixer, x 372..419
+inline constexpr Point kQuit{185 + 28, 267 + 12};     // quitter, x 185..240
+inline constexpr Point kSurface{150, 7};              // above the web view, inside the outline
+inline constexpr Point kWebView{140, 120};            // web view, x 11..283, y 14..261
+inline constexpr Point kSeeThrough{1, 1};             // outside the outline
+inline constexpr Point kVersionLabel{428 + 8, 275 + 6};
+}  // namespace main_window
+
+namespace companion_window {
+inline constexpr int kButtonY = 338 + 12;  // the button row, y 338..361
+inline constexpr Point kSurface{240, 6};   // above the web view (y 13..332)
+inline constexpr Point kQuit{402 + 28, kButtonY};
+}  // namespace companion_window
+
+// The pixels of a mask's outline that a window `width` x `height` shows.
+inline Bitmap outline_cut_to(const skin_outlines::Outline& outline, int width, int height) {
+  Bitmap bitmap(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) bitmap.set(x, y, outline.inside(x, y));
+  }
+  return bitmap;
+}
+
+// The first differing pixels of two bitmaps, for a failure message.
+inline std::string differences(const Bitmap& got, const Bitmap& expected) {
+  if (got.width() != expected.width() || got.height() != expected.height()) {
+    return "size " + std::to_string(got.width()) + " x " + std::to_string(got.height()) +
+           ", expected " + std::to_string(expected.width()) + " x " +
+           std::to_string(expected.height());
+  }
+  std::string text;
+  int shown = 0;
+  for (int y = 0; y < got.height() && shown < 8; ++y) {
+    for (int x = 0; x < got.width() && shown < 8; ++x) {
+      if (got.at(x, y) != expected.at(x, y)) {
+        text += "(" + std::to_string(x) + ", " + std::to_string(y) + ") " +
+                (got.at(x, y) ? "shown" : "hidden") + "; ";
+        ++shown;
+      }
+    }
+  }
+  return text.empty() ? "none" : text;
+}
+
+inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+
+class LumescaTest : public desktop::DesktopTest {
+ protected:
+  // Starts the program and waits for its main window, shaped and with the player page asked
+  // for.
+  Window start_lumesca(const desktop::ProgramOptions& options = {}) {
+    start(LUMESCA_PROGRAM_PATH, options);
+    const auto window = x().find_window(kMainTitle, seconds(30));
+    if (!window) {
+      ADD_FAILURE() << "no window titled \"" << kMainTitle << "\"; stderr:\n"
+                    << program().stderr_text();
+      return 0;
+    }
+    x().wait_for_shape(*window, seconds(5));
+    return *window;
+  }
+
+  // A point of a window, on the screen.
+  Point on(Window window, Point inside) {
+    const auto where = x().geometry(window);
+    return where ? where->origin() + inside : inside;
+  }
+
+  int width_of(Window window) {
+    const auto where = x().geometry(window);
+    return where ? where->width : -1;
+  }
+
+  bool wait_for_width(Window window, int width) {
+    return desktop::wait_until([&] { return width_of(window) == width; }, seconds(5));
+  }
+
+  // Clicks the open-menu arrow and waits until the window has widened.
+  void open_menu(Window main) {
+    x().click(on(main, main_window::kArrow));
+    ASSERT_TRUE(wait_for_width(main, 471)) << "width " << width_of(main);
+  }
+
+  // Opens the menu, then the companion window with the tools image.
+  Window open_companion(Window main) {
+    open_menu(main);
+    x().click(on(main, main_window::kTools));
+    const auto companion = x().find_window(kCompanionTitle, seconds(10));
+    if (!companion) {
+      ADD_FAILURE() << "no window titled \"" << kCompanionTitle << "\"";
+      return 0;
+    }
+    x().wait_for_shape(*companion, seconds(5));
+    return *companion;
+  }
+
+  // What the program wrote on stderr that GTK, GLib or WebKit warn with.
+  std::string toolkit_warnings() {
+    std::string found;
+    std::string text = program().stderr_text();
+    for (const char* mark : {"-WARNING", "-CRITICAL", "Gtk-", "GLib-", "GLib-GObject"}) {
+      if (text.find(mark) != std::string::npos) found += mark;
+    }
+    return found.empty() ? std::string() : text;
+  }
+};
+
+}  // namespace lumesca_desktop
