@@ -154,6 +154,18 @@ XClient::XClient(const std::string& display_name) : display_(XOpenDisplay(displa
 
 XClient::~XClient() = default;
 
+void XClient::close_window(Window window) const {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = atom(get(), "_NET_CLOSE_WINDOW");
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = CurrentTime;
+  event.xclient.data.l[1] = 2;  // from a pager or tool, like a user's request
+  XSendEvent(get(), root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(get(), False);
+}
+
 void XClient::sync() const {
   XSync(get(), False);
 }

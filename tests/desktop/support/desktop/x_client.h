@@ -99,6 +99,10 @@ class XClient {
   // Moves to `from`, presses, moves to `to` in small steps, releases.
   void drag(Point from, Point to, unsigned button = 1, const DragPacing& pacing = {}) const;
 
+  // Asks the window manager to close the window, as a close button of its frame would
+  // (_NET_CLOSE_WINDOW).
+  void close_window(Window window) const;
+
   // Round trip to the server: every request sent so far has been handled.
   void sync() const;
 
