@@ -22,18 +22,32 @@ void Form2::Form_Load() {
   show_page(kNewsPage);
 }
 
-void Form2::Form_MouseDown(int, int, float, float) { shaped_window::drag_window(*this); }
+void Form2::Form_MouseDown(int, int, float, float) {
+  shaped_window::drag_window(*this);
+}
 
 void Form2::show_page(std::string_view path) {
   forms::ignoring_errors([&] { web_browser("Web2").Navigate(main_window::page_address(path)); });
 }
 
-void Form2::news_Click() { show_page(kNewsPage); }
-void Form2::listing_Click() { show_page(kListingPage); }
-void Form2::aide_Click() { show_page(kHelpPage); }
-void Form2::liens_Click() { show_page(kLinksPage); }
-void Form2::ajouter_Click() { show_page(kSubmitPage); }
+void Form2::news_Click() {
+  show_page(kNewsPage);
+}
+void Form2::listing_Click() {
+  show_page(kListingPage);
+}
+void Form2::aide_Click() {
+  show_page(kHelpPage);
+}
+void Form2::liens_Click() {
+  show_page(kLinksPage);
+}
+void Form2::ajouter_Click() {
+  show_page(kSubmitPage);
+}
 
-void Form2::quitter_Click() { Unload(); }
+void Form2::quitter_Click() {
+  Unload();
+}
 
 }  // namespace companion_window

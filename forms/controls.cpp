@@ -5,13 +5,17 @@
 namespace forms {
 
 Value Control::pass(Step::Kind kind, const std::string& member, Value value) {
-  return form_->pass(kind, form_->name() + "." + form_->description().controls[index_].name,
-                     member, std::move(value));
+  return form_->pass(kind, form_->name() + "." + form_->description().controls[index_].name, member,
+                     std::move(value));
 }
 
-ControlState& Control::state() { return form_->control_state(index_); }
+ControlState& Control::state() {
+  return form_->control_state(index_);
+}
 
-void Control::changed() { form_->platform().update_control(*form_, index_); }
+void Control::changed() {
+  form_->platform().update_control(*form_, index_);
+}
 
 void PictureBox::set_AutoRedraw(bool value) {
   pass(Step::Kind::Put, "AutoRedraw", value);
@@ -75,7 +79,9 @@ float PictureBox::ScaleHeight() {
   return std::get<float>(value);
 }
 
-Gdi32& PictureBox::gdi32() { return form().platform(); }
+Gdi32& PictureBox::gdi32() {
+  return form().platform();
+}
 
 void Image::set_Visible(bool value) {
   pass(Step::Kind::Put, "Visible", value);

@@ -37,13 +37,13 @@ struct ControlDescription {
   std::optional<int> tab_index;  // none: the control takes no part in the tab order
   std::string caption;
   std::string tooltip;
-  std::string picture;  // resource name of the picture it holds; empty for none
-  std::string mouse_icon;  // resource of its own mouse pointer; empty: the standard arrow
+  std::string picture;            // resource name of the picture it holds; empty for none
+  std::string mouse_icon;         // resource of its own mouse pointer; empty: the standard arrow
   std::optional<Rgb> back_color;  // none: transparent or the kind's default
   std::optional<Rgb> fore_color;
   std::optional<Font> font;
   std::string start_location;  // web view: the address it holds before any navigation
-  bool raises_click = false;  // the window's code handles its Click
+  bool raises_click = false;   // the window's code handles its Click
 };
 
 enum class StartUpPosition { Manual, WindowsDefault };

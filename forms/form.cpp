@@ -16,7 +16,9 @@ Form::~Form() {
   }
 }
 
-PlatformBase& Form::platform() { return runtime_.platform(); }
+PlatformBase& Form::platform() {
+  return runtime_.platform();
+}
 
 Value Form::pass(Step::Kind kind, const std::string& object, const std::string& member,
                  Value value) {
@@ -35,7 +37,8 @@ void Form::load() {
   PlatformBase& platform = runtime_.platform();
   window_ = platform.register_window(*this);
   for (ControlState& control : controls_) {
-    if (control.picture) control.device_context = platform.register_device_context(*control.picture);
+    if (control.picture)
+      control.device_context = platform.register_device_context(*control.picture);
   }
   platform.build_window(*this);
   runtime_.window_loaded();
@@ -75,7 +78,9 @@ void Form::set_Width(float twips) {
 PictureBox Form::picture_box(const std::string& control) {
   return {*this, description_.index_of(control)};
 }
-Image Form::image(const std::string& control) { return {*this, description_.index_of(control)}; }
+Image Form::image(const std::string& control) {
+  return {*this, description_.index_of(control)};
+}
 CheckBox Form::check_box(const std::string& control) {
   return {*this, description_.index_of(control)};
 }

@@ -19,7 +19,9 @@ HWnd PlatformBase::register_window(Form& form) {
   return handle;
 }
 
-void PlatformBase::forget_window(HWnd window) { windows_.erase(window); }
+void PlatformBase::forget_window(HWnd window) {
+  windows_.erase(window);
+}
 
 Form* PlatformBase::window(HWnd handle) const {
   const auto found = windows_.find(handle);
@@ -32,7 +34,9 @@ HDC PlatformBase::register_device_context(const Picture& picture) {
   return handle;
 }
 
-void PlatformBase::forget_device_context(HDC dc) { device_contexts_.erase(dc); }
+void PlatformBase::forget_device_context(HDC dc) {
+  device_contexts_.erase(dc);
+}
 
 const cairo_region_t* PlatformBase::region(HRgn handle) const {
   const auto found = regions_.find(handle);
@@ -53,8 +57,7 @@ std::int32_t PlatformBase::SetWindowRgn(HWnd window_handle, HRgn region_handle,
 }
 
 std::int32_t PlatformBase::SetWindowPos(HWnd window_handle, HWnd insert_after, std::int32_t,
-                                        std::int32_t, std::int32_t, std::int32_t,
-                                        std::uint32_t) {
+                                        std::int32_t, std::int32_t, std::int32_t, std::uint32_t) {
   Form* form = window(window_handle);
   if (form == nullptr) return 0;
   if (insert_after == HWND_TOPMOST) {

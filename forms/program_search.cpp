@@ -8,8 +8,8 @@ namespace {
 // The desktop mixers that stand for the volume mixer, in order of preference.
 const std::vector<std::vector<std::string>>& volume_mixers() {
   static const std::vector<std::vector<std::string>> mixers = {
-      {"pavucontrol"},         {"pavucontrol-qt"}, {"mate-volume-control"},
-      {"xfce4-mixer"},         {"kmix"},           {"gnome-control-center", "sound"},
+      {"pavucontrol"}, {"pavucontrol-qt"}, {"mate-volume-control"},
+      {"xfce4-mixer"}, {"kmix"},           {"gnome-control-center", "sound"},
   };
   return mixers;
 }

@@ -12,10 +12,18 @@ std::string RuntimeError::report() const {
 }
 
 namespace errors {
-RuntimeError overflow() { return {6, "Dépassement de capacité"}; }
-RuntimeError file_not_found() { return {53, "Fichier introuvable"}; }
-RuntimeError invalid_property_value() { return {380, "Valeur de propriété non valide"}; }
-RuntimeError invalid_call() { return {5, "Argument ou appel de procédure incorrect"}; }
+RuntimeError overflow() {
+  return {6, "Dépassement de capacité"};
+}
+RuntimeError file_not_found() {
+  return {53, "Fichier introuvable"};
+}
+RuntimeError invalid_property_value() {
+  return {380, "Valeur de propriété non valide"};
+}
+RuntimeError invalid_call() {
+  return {5, "Argument ou appel de procédure incorrect"};
+}
 }  // namespace errors
 
 }  // namespace forms

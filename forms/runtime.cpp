@@ -49,7 +49,9 @@ double Runtime::StartProgram(const std::string& command_line, int window_style) 
   return platform_.start_program(command_line, window_style);
 }
 
-void Runtime::window_loaded() { ++loaded_windows_; }
+void Runtime::window_loaded() {
+  ++loaded_windows_;
+}
 
 void Runtime::window_unloaded() {
   if (--loaded_windows_ == 0) end(0);

@@ -24,9 +24,8 @@ class User32 {
   // to the window. Region 0 takes the outline away.
   virtual std::int32_t SetWindowRgn(HWnd window, HRgn region, std::int32_t redraw) = 0;
   // Only the z-order change (HWND_TOPMOST, HWND_NOTOPMOST) is supported.
-  virtual std::int32_t SetWindowPos(HWnd window, HWnd insert_after, std::int32_t x,
-                                    std::int32_t y, std::int32_t cx, std::int32_t cy,
-                                    std::uint32_t flags) = 0;
+  virtual std::int32_t SetWindowPos(HWnd window, HWnd insert_after, std::int32_t x, std::int32_t y,
+                                    std::int32_t cx, std::int32_t cy, std::uint32_t flags) = 0;
   virtual std::int32_t ReleaseCapture() = 0;
   // WM_NCLBUTTONDOWN with HTCAPTION starts the window manager's interactive move of the window.
   virtual std::int32_t SendMessageA(HWnd window, std::uint32_t message, std::int32_t wparam,
@@ -42,8 +41,7 @@ class Gdi32 {
   virtual HRgn CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
                              std::int32_t bottom) = 0;
   // destination = first source OR second source (mode RGN_OR); destination may be a source.
-  virtual std::int32_t CombineRgn(HRgn destination, HRgn first, HRgn second,
-                                  std::int32_t mode) = 0;
+  virtual std::int32_t CombineRgn(HRgn destination, HRgn first, HRgn second, std::int32_t mode) = 0;
   virtual std::int32_t DeleteObject(HRgn region) = 0;
 };
 

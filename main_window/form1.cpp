@@ -27,7 +27,9 @@ void Form1::Form_Load() {
   web_browser("Web").Navigate(page_address(kPlayerPage));
 }
 
-void Form1::Form_MouseDown(int, int, float, float) { shaped_window::drag_window(*this); }
+void Form1::Form_MouseDown(int, int, float, float) {
+  shaped_window::drag_window(*this);
+}
 
 void Form1::switch_menu(const char* mask_name, float window_width, float web_width,
                         const char* clicked, const char* other) {
@@ -61,8 +63,12 @@ void Form1::mixer_Click() {
   runtime().reporting_errors([this] { runtime().StartProgram(kMixerCommand, kMinimizedFocus); });
 }
 
-void Form1::outil_Click() { forms::Form2->Show(); }
+void Form1::outil_Click() {
+  forms::Form2->Show();
+}
 
-void Form1::quitter_Click() { Unload(); }
+void Form1::quitter_Click() {
+  Unload();
+}
 
 }  // namespace main_window

@@ -43,8 +43,8 @@ forms::FormDescription form1_description() {
       .icon = LUMESCA_ASSET("window_icon.ico"),
   };
 
-  ControlDescription check{.name = "Check1", .kind = ControlKind::CheckBox,
-                           .rect = {180, 4065, 945, 255}};
+  ControlDescription check{
+      .name = "Check1", .kind = ControlKind::CheckBox, .rect = {180, 4065, 945, 255}};
   check.tab_index = 1;
   check.caption = "Tjs Vis";
   check.tooltip = "Toujours visible, si coché";
@@ -53,13 +53,13 @@ forms::FormDescription form1_description() {
   check.fore_color = kYellow;
   check.raises_click = true;
 
-  ControlDescription web{.name = "Web", .kind = ControlKind::WebBrowser,
-                         .rect = {165, 210, 6870, 3720}};
+  ControlDescription web{
+      .name = "Web", .kind = ControlKind::WebBrowser, .rect = {165, 210, 6870, 3720}};
   web.tab_index = 0;
   web.start_location = "http:///";
 
-  ControlDescription version{.name = "Label2", .kind = ControlKind::Label,
-                             .rect = {6420, 4125, 345, 255}};
+  ControlDescription version{
+      .name = "Label2", .kind = ControlKind::Label, .rect = {6420, 4125, 345, 255}};
   version.tab_index = 2;
   version.caption = "v 4.1";
   version.font = forms::Font{.face = "MS Serif", .size_points = 8.25f, .weight = 400};

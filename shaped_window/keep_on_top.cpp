@@ -15,8 +15,12 @@ void place_main_window(forms::HWnd insert_after) {
 
 }  // namespace
 
-void SetTopmost() { place_main_window(forms::HWND_TOPMOST); }
+void SetTopmost() {
+  place_main_window(forms::HWND_TOPMOST);
+}
 
-void ClearTopmost() { place_main_window(forms::HWND_NOTOPMOST); }
+void ClearTopmost() {
+  place_main_window(forms::HWND_NOTOPMOST);
+}
 
 }  // namespace Module1

@@ -17,7 +17,9 @@ struct ControlTarget {
   std::size_t index;
 };
 
-void free_target(gpointer data, GClosure*) { std::default_delete<ControlTarget>()(static_cast<ControlTarget*>(data)); }
+void free_target(gpointer data, GClosure*) {
+  std::default_delete<ControlTarget>()(static_cast<ControlTarget*>(data));
+}
 
 template <class Handler>
 void connect(GtkWidget* widget, const char* signal, Handler handler, Form& form, std::size_t index,
@@ -71,15 +73,17 @@ void set_pointer_on_realize(GtkWidget* widget, const std::string& resource) {
   g_object_set_data_full(G_OBJECT(widget), "lumesca-pointer", cursor.release(), g_object_unref);
   const auto on_realize = +[](GtkWidget* w, gpointer) {
     auto* pointer = static_cast<GdkCursor*>(g_object_get_data(G_OBJECT(w), "lumesca-pointer"));
-    GdkWindow* input = GTK_IS_BUTTON(w) ? gtk_button_get_event_window(GTK_BUTTON(w))
-                                        : input_window_of(w);
+    GdkWindow* input =
+        GTK_IS_BUTTON(w) ? gtk_button_get_event_window(GTK_BUTTON(w)) : input_window_of(w);
     if (input != nullptr) gdk_window_set_cursor(input, pointer);
   };
   g_signal_connect_after(widget, "realize", G_CALLBACK(on_realize), nullptr);
 }
 
 // A press on a control is the control's: it never reaches the window's own drag.
-gboolean keep_press(GtkWidget*, GdkEventButton*, gpointer) { return TRUE; }
+gboolean keep_press(GtkWidget*, GdkEventButton*, gpointer) {
+  return TRUE;
+}
 
 GtkWidget* make_image(Form& form, std::size_t index) {
   const ControlDescription& description = form.description().controls[index];
@@ -116,7 +120,8 @@ GtkWidget* make_check_box(Form& form, std::size_t index) {
   const ControlDescription& description = form.description().controls[index];
   GtkWidget* check = gtk_check_button_new_with_label(description.caption.c_str());
   std::string css = "checkbutton { padding: 0 0 0 2px; margin: 0; min-height: 0; ";
-  if (description.back_color) css += "background-color: " + css_color(*description.back_color) + "; ";
+  if (description.back_color)
+    css += "background-color: " + css_color(*description.back_color) + "; ";
   css += "} checkbutton check { margin: 0 3px 0 0; min-width: 11px; min-height: 11px; }";
   add_css(check, css);
   if (GtkWidget* label = gtk_bin_get_child(GTK_BIN(check))) {
@@ -144,9 +149,9 @@ GtkWidget* make_label(Form& form, std::size_t index) {
   gtk_widget_set_valign(label, GTK_ALIGN_START);
   std::string css = "label { color: #000000; padding: 0; ";
   if (description.font) {
-    css += "font-family: \"" + description.font->face + "\", serif; font-size: " +
-           std::to_string(description.font->size_points) + "pt; font-weight: " +
-           std::to_string(description.font->weight) + "; ";
+    css += "font-family: \"" + description.font->face +
+           "\", serif; font-size: " + std::to_string(description.font->size_points) +
+           "pt; font-weight: " + std::to_string(description.font->weight) + "; ";
   }
   add_css(label, css + "}");
   gtk_container_add(GTK_CONTAINER(box), label);
@@ -196,7 +201,8 @@ GtkWidget* make_control_widget(Form& form, std::size_t index) {
       widget = make_web_view();
       break;
   }
-  if (!description.tooltip.empty()) gtk_widget_set_tooltip_text(widget, description.tooltip.c_str());
+  if (!description.tooltip.empty())
+    gtk_widget_set_tooltip_text(widget, description.tooltip.c_str());
   set_pointer_on_realize(widget, description.mouse_icon);
   return widget;
 }

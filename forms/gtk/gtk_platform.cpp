@@ -36,7 +36,9 @@ void GtkPlatform::show_window(Form& form) {
   if (WindowView* shown = view(form)) gtk_window_present(GTK_WINDOW(shown->window));
 }
 
-void GtkPlatform::destroy_window(Form& form) { views_.erase(&form); }
+void GtkPlatform::destroy_window(Form& form) {
+  views_.erase(&form);
+}
 
 void GtkPlatform::update_window_width(Form& form) {
   if (WindowView* changed = view(form)) changed->update_width();
@@ -61,9 +63,13 @@ void GtkPlatform::report_error(const RuntimeError& error) {
   show_error_message(error.report());
 }
 
-void GtkPlatform::run_event_loop() { gtk_main(); }
+void GtkPlatform::run_event_loop() {
+  gtk_main();
+}
 
-void GtkPlatform::quit_event_loop() { gtk_main_quit(); }
+void GtkPlatform::quit_event_loop() {
+  gtk_main_quit();
+}
 
 void GtkPlatform::apply_shape(Form& form, Region shape, bool redraw) {
   WindowView* window = view(form);
@@ -74,7 +80,8 @@ void GtkPlatform::apply_shape(Form& form, Region shape, bool redraw) {
 }
 
 void GtkPlatform::set_topmost(Form& form, bool topmost) {
-  if (WindowView* window = view(form)) gtk_window_set_keep_above(GTK_WINDOW(window->window), topmost);
+  if (WindowView* window = view(form))
+    gtk_window_set_keep_above(GTK_WINDOW(window->window), topmost);
 }
 
 void GtkPlatform::release_pointer_capture() {
@@ -90,7 +97,8 @@ void GtkPlatform::begin_move(Form& form) {
   if (current_press_ != nullptr) {
     press = *current_press_;
   } else {
-    GdkDevice* pointer = gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
+    GdkDevice* pointer =
+        gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_display_get_default()));
     gdk_device_get_position(pointer, nullptr, &press.root_x, &press.root_y);
     press.time = GDK_CURRENT_TIME;
   }

@@ -68,7 +68,10 @@ TEST_F(CompanionWindow, ADragOnItsSurfaceMovesItAndNotTheMainWindow) {
   const Point from = on(companion, companion_window::kSurface);
   x().drag(from, from + Point{150, 200}, 1);
   EXPECT_TRUE(desktop::wait_until(
-      [&] { return x().geometry(companion)->origin() == Point{72 + 150, 200}; }, seconds(5)))
+      [&] {
+        return x().geometry(companion)->origin() == Point{72 + 150, 200};
+      },
+      seconds(5)))
       << "at " << x().geometry(companion)->origin();
   EXPECT_EQ(x().geometry(main_)->origin(), main_before);
 }
@@ -84,8 +87,8 @@ TEST_F(CompanionWindow, ClosedItGoesAndComesBackFromScratch) {
   ASSERT_TRUE(site().wait_for_request("/lumesca3/liens.html", seconds(10)));
 
   x().click(on(companion, companion_window::kQuit));
-  ASSERT_TRUE(desktop::wait_until([&] { return x().windows_titled(kCompanionTitle) == 0; },
-                                  seconds(5)));
+  ASSERT_TRUE(
+      desktop::wait_until([&] { return x().windows_titled(kCompanionTitle) == 0; }, seconds(5)));
   EXPECT_TRUE(program().running());
   EXPECT_EQ(x().windows_titled(kMainTitle), 1);
 

@@ -28,14 +28,14 @@ inline constexpr char kNewsPage[] = "/lumesca3/index-lumesca4.html";
 
 // Places in a window, in pixels from its top-left corner, as the descriptions lay them out.
 namespace main_window {
-inline constexpr Point kArrow{249 + 16, 267 + 12};    // droit and gauche, x 249..280
-inline constexpr Point kCheckBox{12 + 45, 271 + 8};   // Check1, x 12..74: on its caption
-inline constexpr Point kTools{294 + 36, 267 + 12};    // outil, x 294..365
-inline constexpr Point kMixer{372 + 24, 267 + 12};    // mixer, x 372..419
-inline constexpr Point kQuit{185 + 28, 267 + 12};     // quitter, x 185..240
-inline constexpr Point kSurface{150, 7};              // above the web view, inside the outline
-inline constexpr Point kWebView{140, 120};            // web view, x 11..283, y 14..261
-inline constexpr Point kSeeThrough{1, 1};             // outside the outline
+inline constexpr Point kArrow{249 + 16, 267 + 12};   // droit and gauche, x 249..280
+inline constexpr Point kCheckBox{12 + 45, 271 + 8};  // Check1, x 12..74: on its caption
+inline constexpr Point kTools{294 + 36, 267 + 12};   // outil, x 294..365
+inline constexpr Point kMixer{372 + 24, 267 + 12};   // mixer, x 372..419
+inline constexpr Point kQuit{185 + 28, 267 + 12};    // quitter, x 185..240
+inline constexpr Point kSurface{150, 7};             // above the web view, inside the outline
+inline constexpr Point kWebView{140, 120};           // web view, x 11..283, y 14..261
+inline constexpr Point kSeeThrough{1, 1};            // outside the outline
 inline constexpr Point kVersionLabel{428 + 8, 275 + 6};
 }  // namespace main_window
 
@@ -75,7 +75,9 @@ inline std::string differences(const Bitmap& got, const Bitmap& expected) {
   return text.empty() ? "none" : text;
 }
 
-inline Point operator+(Point a, Point b) { return {a.x + b.x, a.y + b.y}; }
+inline Point operator+(Point a, Point b) {
+  return {a.x + b.x, a.y + b.y};
+}
 
 class LumescaTest : public desktop::DesktopTest {
  protected:

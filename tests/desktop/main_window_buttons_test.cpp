@@ -35,8 +35,8 @@ class MainWindowButtons : public LumescaTest {
 
   static int lines_in(const fs::path& file) {
     std::ifstream in(file);
-    return static_cast<int>(std::count(std::istreambuf_iterator<char>(in),
-                                       std::istreambuf_iterator<char>(), '\n'));
+    return static_cast<int>(
+        std::count(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>(), '\n'));
   }
 };
 
@@ -82,7 +82,8 @@ TEST_F(MainWindowButtons, EachMixerClickStartsTheMixerFoundOnThePath) {
 }
 
 TEST_F(MainWindowButtons, AMixerThatCannotStartIsReportedAndTheProgramKeepsRunning) {
-  const fs::path empty = fs::temp_directory_path() / ("lumesca-empty-" + std::to_string(::getpid()));
+  const fs::path empty =
+      fs::temp_directory_path() / ("lumesca-empty-" + std::to_string(::getpid()));
   fs::create_directories(empty);
   const Window main = start_lumesca({{}, {{"PATH", empty.string()}}});
   ASSERT_NE(main, 0u);

@@ -100,7 +100,9 @@ TEST_P(MainWindowDrag, AnyButtonOnTheSurfaceMovesTheWindowByThePointersMotion) {
   const Point from = on(main, main_window::kSurface);
   x().drag(from, from + Point{-120, 90}, GetParam());
   ASSERT_TRUE(desktop::wait_until(
-      [&] { return x().geometry(main)->origin() == before->origin() + Point{-120, 90}; },
+      [&] {
+        return x().geometry(main)->origin() == before->origin() + Point{-120, 90};
+      },
       seconds(5)))
       << "now at " << x().geometry(main)->origin();
   EXPECT_EQ(x().geometry(main)->width, 294);

@@ -34,8 +34,11 @@ TEST_F(SlideOutMenu, OpensToTheWideOutlineAndClosesToTheNarrowOneRoundAfterRound
         seconds(5)))
         << differences(x().shown_pixels(main), outline_cut_to(skin_outlines::wide(), 471, 300));
     x().move_pointer(1023, 767);
-    EXPECT_TRUE(desktop::wait_until([&] { return button_outline_shows(main, {294, 267}); },
-                                    seconds(3)))
+    EXPECT_TRUE(desktop::wait_until(
+        [&] {
+          return button_outline_shows(main, {294, 267});
+        },
+        seconds(3)))
         << "tools image";
     EXPECT_TRUE(button_outline_shows(main, {372, 267})) << "mixer image";
     EXPECT_TRUE(button_outline_shows(main, {249, 267})) << "close-menu arrow";
@@ -43,9 +46,7 @@ TEST_F(SlideOutMenu, OpensToTheWideOutlineAndClosesToTheNarrowOneRoundAfterRound
     x().click(on(main, main_window::kArrow));
     ASSERT_TRUE(wait_for_width(main, 294)) << "width " << width_of(main);
     ASSERT_TRUE(desktop::wait_until(
-        [&] {
-          return x().shown_pixels(main) == outline_cut_to(skin_outlines::narrow(), 294, 300);
-        },
+        [&] { return x().shown_pixels(main) == outline_cut_to(skin_outlines::narrow(), 294, 300); },
         seconds(5)))
         << differences(x().shown_pixels(main), outline_cut_to(skin_outlines::narrow(), 294, 300));
     EXPECT_EQ(x().geometry(main)->origin(), origin) << "the window moved";

@@ -76,9 +76,13 @@ void RecordingPlatform::build_window(forms::Form& form) {
   ++builds_[form.name()];
 }
 
-void RecordingPlatform::show_window(forms::Form& form) { windows_[form.name()].shown = true; }
+void RecordingPlatform::show_window(forms::Form& form) {
+  windows_[form.name()].shown = true;
+}
 
-void RecordingPlatform::destroy_window(forms::Form& form) { windows_.erase(form.name()); }
+void RecordingPlatform::destroy_window(forms::Form& form) {
+  windows_.erase(form.name());
+}
 
 void RecordingPlatform::update_window_width(forms::Form&) {}
 
@@ -176,8 +180,12 @@ void RecordingPlatform::set_topmost(forms::Form& form, bool topmost) {
   windows_[form.name()].topmost = topmost;
 }
 
-void RecordingPlatform::release_pointer_capture() { ++capture_releases_; }
+void RecordingPlatform::release_pointer_capture() {
+  ++capture_releases_;
+}
 
-void RecordingPlatform::begin_move(forms::Form& form) { ++windows_[form.name()].move_drags; }
+void RecordingPlatform::begin_move(forms::Form& form) {
+  ++windows_[form.name()].move_drags;
+}
 
 }  // namespace testing_support

@@ -28,7 +28,8 @@ class RecordingPlatform : public forms::PlatformBase {
   void clear_log() { log_.clear(); }
 
   // The next step whose text is `step_text` raises `error` instead of taking effect.
-  void fail_step(const std::string& step_text, forms::RuntimeError error = {380, "Valeur de propriété non valide"});
+  void fail_step(const std::string& step_text,
+                 forms::RuntimeError error = {380, "Valeur de propriété non valide"});
   // A read of `step_text` yields `value` in place of the window's own; an empty value takes
   // the answer back.
   void answer(const std::string& step_text, forms::Value value);
@@ -45,10 +46,10 @@ class RecordingPlatform : public forms::PlatformBase {
   struct WindowState {
     bool built = false;
     bool shown = false;
-    bool shaped = false;                // an outline is set
-    std::vector<Rect> outline;          // its rectangles, if shaped
+    bool shaped = false;        // an outline is set
+    std::vector<Rect> outline;  // its rectangles, if shaped
     bool topmost = false;
-    int move_drags = 0;                 // interactive moves started
+    int move_drags = 0;  // interactive moves started
   };
   const WindowState& window_state(const std::string& form) const { return windows_.at(form); }
   bool has_window(const std::string& form) const { return windows_.contains(form); }

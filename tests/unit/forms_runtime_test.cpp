@@ -60,7 +60,8 @@ TEST_F(FormsRuntime, AnErrorInAHandlerIsReportedOnceAndLaterEventsAreNotRaised) 
   platform.fail_step("Form1.hWnd", {6, "Dépassement de capacité"});
   forms::Form1->raise_mouse_down(1, 0, 0, 0);
   forms::Form1->raise_mouse_down(1, 0, 0, 0);
-  EXPECT_THAT(platform.reports(), ElementsAre("Erreur d'exécution '6':\n\nDépassement de capacité"));
+  EXPECT_THAT(platform.reports(),
+              ElementsAre("Erreur d'exécution '6':\n\nDépassement de capacité"));
   EXPECT_EQ(platform.window_state("Form1").move_drags, 0);
   EXPECT_EQ(runtime.exit_status(), 1);
 }

@@ -23,17 +23,18 @@ TEST_F(MainWindowButtons, TheKeepOnTopBoxTestsItsValueForOne) {
     std::int32_t value;
     const char* insert_after;
     bool topmost;
-  } cases[] = {{1, "HWND_TOPMOST", true}, {0, "HWND_NOTOPMOST", false},
-               {2, "HWND_NOTOPMOST", false}, {1, "HWND_TOPMOST", true},
+  } cases[] = {{1, "HWND_TOPMOST", true},
+               {0, "HWND_NOTOPMOST", false},
+               {2, "HWND_NOTOPMOST", false},
+               {1, "HWND_TOPMOST", true},
                {1, "HWND_TOPMOST", true}};
   for (const auto& c : cases) {
     platform.clear_log();
     platform.answer("Form1.Check1.Value", c.value);
     click(forms::Form1, "Check1");
-    EXPECT_THAT(platform.steps(),
-                ElementsAre("Form1.Check1.Value", "Form1.hWnd",
-                            std::string("SetWindowPos(Form1, ") + c.insert_after +
-                                ", 0, 0, 0, 0, 3)"))
+    EXPECT_THAT(platform.steps(), ElementsAre("Form1.Check1.Value", "Form1.hWnd",
+                                              std::string("SetWindowPos(Form1, ") + c.insert_after +
+                                                  ", 0, 0, 0, 0, 3)"))
         << "Value " << c.value;
     EXPECT_EQ(platform.window_state("Form1").topmost, c.topmost) << "Value " << c.value;
   }
@@ -114,7 +115,8 @@ TEST(ProgramSearch, FindsTheCommandOnThePathThenADesktopMixer) {
   } cases[] = {
       {"sndvol32", {"sndvol32", "pavucontrol"}, std::vector<std::string>{"/bin/sndvol32"}},
       {"sndvol32", {"pavucontrol-qt", "pavucontrol"}, std::vector<std::string>{"/bin/pavucontrol"}},
-      {"sndvol32", {"gnome-control-center"},
+      {"sndvol32",
+       {"gnome-control-center"},
        std::vector<std::string>{"/bin/gnome-control-center", "sound"}},
       {"sndvol32", {}, std::nullopt},
       {"xclock -digital", {"xclock"}, std::vector<std::string>{"/bin/xclock", "-digital"}},

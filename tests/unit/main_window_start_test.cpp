@@ -12,8 +12,7 @@ using ::testing::ElementsAreArray;
 std::vector<std::string> form_load_steps() {
   return concat(cut_to_skin_steps("Form1", "Picture2"),
                 {"Form1.Width = 4410", "Form1.Web.Width = 4090",
-                 "Form1.Web.Navigate(\"" + address("lumesca3\\TV\\index-lumesca4.html") +
-                     "\")"});
+                 "Form1.Web.Navigate(\"" + address("lumesca3\\TV\\index-lumesca4.html") + "\")"});
 }
 
 // The rectangles of an outline cut off at a window width, merged the way a region keeps them.
@@ -50,9 +49,8 @@ TEST_F(MainWindowStart, TheWindowIsShownNarrowAndShapedWithThePlayerPageRequeste
   EXPECT_EQ(forms::Form1->width(), 4410.0f);
   auto& main = *forms::Form1;
   EXPECT_EQ(main.control_state(main.description().index_of("Web")).rect.width, 4090.0f);
-  EXPECT_THAT(platform.navigations(),
-              ElementsAreArray({"Form1.Web <- http://" LUMESCA_SITE_HOST
-                                "\\lumesca3\\TV\\index-lumesca4.html"}));
+  EXPECT_THAT(platform.navigations(), ElementsAreArray({"Form1.Web <- http://" LUMESCA_SITE_HOST
+                                                        "\\lumesca3\\TV\\index-lumesca4.html"}));
   // Both arrows keep the visibility the description gives them; z-order puts droit on top.
   EXPECT_TRUE(main.control_state(main.description().index_of("droit")).visible);
   EXPECT_TRUE(main.control_state(main.description().index_of("gauche")).visible);
@@ -99,8 +97,8 @@ TEST_F(MainWindowDrag, AnyButtonOnTheSurfaceStartsTheSameMove) {
   for (const auto& press : presses) {
     platform.clear_log();
     forms::Form1->raise_mouse_down(press.button, press.shift, press.x, press.y);
-    EXPECT_THAT(platform.steps(),
-                ElementsAreArray({"ReleaseCapture()", "Form1.hWnd", "SendMessageA(Form1, 161, 2, 0)"}))
+    EXPECT_THAT(platform.steps(), ElementsAreArray({"ReleaseCapture()", "Form1.hWnd",
+                                                    "SendMessageA(Form1, 161, 2, 0)"}))
         << "button " << press.button;
     EXPECT_EQ(platform.window_state("Form1").move_drags, ++moves);
   }

@@ -12,8 +12,15 @@ TEST(ToLong, RoundsToNearestWithHalvesToEven) {
   const struct {
     double in;
     std::int32_t out;
-  } cases[] = {{2.5, 2},        {3.5, 4},   {-2.5, -2},  {-3.5, -4},        {0.49, 0},
-               {0.51, 1},       {300.0, 300}, {-0.5, 0}, {2147483647.0, 2147483647},
+  } cases[] = {{2.5, 2},
+               {3.5, 4},
+               {-2.5, -2},
+               {-3.5, -4},
+               {0.49, 0},
+               {0.51, 1},
+               {300.0, 300},
+               {-0.5, 0},
+               {2147483647.0, 2147483647},
                {-2147483648.0, std::numeric_limits<std::int32_t>::min()}};
   for (const auto& c : cases) EXPECT_EQ(forms::to_long(c.in), c.out) << c.in;
 }
@@ -42,8 +49,8 @@ TEST(Twips, BecomeTheNearestWholePixel) {
   const struct {
     double twips;
     int pixels;
-  } cases[] = {{4410, 294}, {7060, 471}, {4090, 273}, {6755, 450}, {7155, 477}, {4500, 300},
-               {165, 11},   {7.4, 0},    {7.6, 1}};
+  } cases[] = {{4410, 294}, {7060, 471}, {4090, 273}, {6755, 450}, {7155, 477},
+               {4500, 300}, {165, 11},   {7.4, 0},    {7.6, 1}};
   for (const auto& c : cases) EXPECT_EQ(forms::twips_to_pixels(c.twips), c.pixels) << c.twips;
 }
 

@@ -100,8 +100,7 @@ struct MaskCase {
   std::vector<std::string> calls;  // the region operations, in order
 };
 
-class RegionCases : public RegionFromPictureTest,
-                    public ::testing::WithParamInterface<MaskCase> {};
+class RegionCases : public RegionFromPictureTest, public ::testing::WithParamInterface<MaskCase> {};
 
 TEST_P(RegionCases, CoversExactlyTheNonKeyPixelsWithOneRectanglePerRun) {
   const MaskCase& c = GetParam();
@@ -138,13 +137,14 @@ INSTANTIATE_TEST_SUITE_P(
                  {".", "#", "o", ".", "#"},
                  {"CreateRectRgn(0, 1, 1, 2)", "CreateRectRgn(0, 2, 1, 3)", kJoin, kFree,
                   "CreateRectRgn(0, 4, 1, 5)", kJoin, kFree}},
-        MaskCase{"Hole",
-                 {".....", ".###.", ".#.#.", ".###."},
-                 {"CreateRectRgn(1, 1, 4, 2)", "CreateRectRgn(1, 2, 2, 3)", kJoin, kFree,
-                  "CreateRectRgn(3, 2, 4, 3)", kJoin, kFree, "CreateRectRgn(1, 3, 4, 4)", kJoin,
-                  kFree}},
-        MaskCase{"AlmostKeyIsInside", {".n", "n."}, {"CreateRectRgn(1, 0, 2, 1)",
-                                                     "CreateRectRgn(0, 1, 1, 2)", kJoin, kFree}},
+        MaskCase{
+            "Hole",
+            {".....", ".###.", ".#.#.", ".###."},
+            {"CreateRectRgn(1, 1, 4, 2)", "CreateRectRgn(1, 2, 2, 3)", kJoin, kFree,
+             "CreateRectRgn(3, 2, 4, 3)", kJoin, kFree, "CreateRectRgn(1, 3, 4, 4)", kJoin, kFree}},
+        MaskCase{"AlmostKeyIsInside",
+                 {".n", "n."},
+                 {"CreateRectRgn(1, 0, 2, 1)", "CreateRectRgn(0, 1, 1, 2)", kJoin, kFree}},
         MaskCase{"KeyIsWhateverPixelZeroHolds",
                  {"#.#", "..#"},
                  {"CreateRectRgn(1, 0, 2, 1)", "CreateRectRgn(0, 1, 2, 2)", kJoin, kFree}}),
@@ -181,7 +181,7 @@ TEST_F(RegionFromPictureTest, AnEmptyScaleSizeReadsOnlyTheKeyColour) {
 }
 
 TEST_F(RegionFromPictureTest, ScaleSizesRoundHalvesToEven) {
-  platform.answer("Test.Mask.ScaleWidth", 2.5f);  // two columns
+  platform.answer("Test.Mask.ScaleWidth", 2.5f);   // two columns
   platform.answer("Test.Mask.ScaleHeight", 3.5f);  // four rows
   build({"....", "....", "....", "...."});
   EXPECT_EQ(platform.pixel_reads(), 2 * 4 + 1);
@@ -274,16 +274,29 @@ TEST_P(StoredMasks, GiveOneRectanglePerRowOfTheOutline) {
   EXPECT_EQ(differences, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, StoredMasks,
-    ::testing::Values(StoredMask{"Narrow", &forms::Form1, "Picture2", &skin_outlines::narrow,
-                                 90001, {14, 2, 286, 3}, {17, 297, 283, 298}},
-                      StoredMask{"Wide", &forms::Form1, "Picture1", &skin_outlines::wide, 142801,
-                                 {14, 2, 462, 3}, {17, 297, 459, 298}},
-                      StoredMask{"Companion", &forms::Form2, "Picture1",
-                                 &skin_outlines::companion, 178977, {14, 2, 462, 3},
-                                 {17, 374, 459, 375}}),
-    [](const auto& test) { return std::string(test.param.what); });
+INSTANTIATE_TEST_SUITE_P(Windows, StoredMasks,
+                         ::testing::Values(StoredMask{"Narrow",
+                                                      &forms::Form1,
+                                                      "Picture2",
+                                                      &skin_outlines::narrow,
+                                                      90001,
+                                                      {14, 2, 286, 3},
+                                                      {17, 297, 283, 298}},
+                                           StoredMask{"Wide",
+                                                      &forms::Form1,
+                                                      "Picture1",
+                                                      &skin_outlines::wide,
+                                                      142801,
+                                                      {14, 2, 462, 3},
+                                                      {17, 297, 459, 298}},
+                                           StoredMask{"Companion",
+                                                      &forms::Form2,
+                                                      "Picture1",
+                                                      &skin_outlines::companion,
+                                                      178977,
+                                                      {14, 2, 462, 3},
+                                                      {17, 374, 459, 375}}),
+                         [](const auto& test) { return std::string(test.param.what); });
 
 }  // namespace
 }  // namespace testing_support

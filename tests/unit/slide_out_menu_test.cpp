@@ -95,8 +95,8 @@ TEST_F(SlideOutMenu, OpenCloseOpenGivesTheSameWindowEachTime) {
 }
 
 TEST_F(SlideOutMenu, AMaskOfOnlyTheKeyColourTakesTheOutlineAway) {
-  forms::Form1->picture_box("Picture1").set_Picture(
-      forms::Picture::from_colors(4, 4, std::vector<forms::ColorRef>(16, 0x0000FF00)));
+  forms::Form1->picture_box("Picture1")
+      .set_Picture(forms::Picture::from_colors(4, 4, std::vector<forms::ColorRef>(16, 0x0000FF00)));
   platform.clear_log();
   click(forms::Form1, "droit");
   EXPECT_THAT(platform.steps(), ::testing::Contains("SetWindowRgn(Form1, 0, True)"));
@@ -123,9 +123,8 @@ TEST_P(SlideOutMenuFailure, StopsTheHandlerAtTheFailingStepAndEndsTheProgram) {
 
   click(forms::Form1, failing.opening ? "droit" : "gauche");
 
-  EXPECT_THAT(platform.steps(),
-              ElementsAreArray(std::vector<std::string>(steps.begin(),
-                                                        steps.begin() + failing.index + 1)));
+  EXPECT_THAT(platform.steps(), ElementsAreArray(std::vector<std::string>(
+                                    steps.begin(), steps.begin() + failing.index + 1)));
   EXPECT_EQ(platform.reports().size(), 1u);
   EXPECT_TRUE(runtime.ended());
   EXPECT_EQ(runtime.exit_status(), 1);
