@@ -126,3 +126,33 @@ TEST_F(MainWindowDrag, APressOnTheWebViewOrOutsideTheOutlineMovesNothing) {
 
 }  // namespace
 }  // namespace lumesca_desktop
+
+namespace lumesca_desktop {
+namespace {
+
+class MainWindowPointer : public LumescaTest {};
+
+// Over the keep-on-top box and the image buttons the pointer is the pointing hand: 32 x 32,
+// hotspot at the tip of the raised finger (13, 7); over the window's own surface it is the
+// desktop's standard pointer.
+TEST_F(MainWindowPointer, IsThePointingHandOverTheBoxAndTheButtonsOnly) {
+  const Window main = start_lumesca();
+  ASSERT_NE(main, 0u);
+  const auto is_hand = [&] {
+    const desktop::XClient::Cursor c = x().cursor();
+    if (c.width != 32 || c.height != 32 || c.x_hot != 13 || c.y_hot != 7) return false;
+    const auto at = [&](int px, int py) { return c.argb[static_cast<std::size_t>(py * 32 + px)]; };
+    // Black outline of the finger's tip, white inside it, the background transparent.
+    return at(12, 7) == 0xFF000000u && at(15, 7) == 0xFF000000u && at(13, 8) == 0xFFFFFFFFu &&
+           at(14, 20) == 0xFFFFFFFFu && at(0, 0) >> 24 == 0 && at(30, 30) >> 24 == 0;
+  };
+  for (const Point control : {main_window::kCheckBox, main_window::kQuit, main_window::kArrow}) {
+    x().move_pointer(on(main, control));
+    EXPECT_TRUE(desktop::wait_until(is_hand, seconds(3))) << "over " << control;
+  }
+  x().move_pointer(on(main, main_window::kSurface));
+  EXPECT_TRUE(desktop::wait_until([&] { return !is_hand(); }, seconds(3)));
+}
+
+}  // namespace
+}  // namespace lumesca_desktop

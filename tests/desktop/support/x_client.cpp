@@ -4,6 +4,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/shape.h>
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
@@ -153,6 +154,21 @@ XClient::XClient(const std::string& display_name) : display_(XOpenDisplay(displa
 }
 
 XClient::~XClient() = default;
+
+XClient::Cursor XClient::cursor() const {
+  Cursor result;
+  XFixesCursorImage* image = XFixesGetCursorImage(get());
+  if (image == nullptr) return result;
+  result.width = image->width;
+  result.height = image->height;
+  result.x_hot = image->xhot;
+  result.y_hot = image->yhot;
+  for (int i = 0; i < image->width * image->height; ++i) {
+    result.argb.push_back(static_cast<std::uint32_t>(image->pixels[i]));
+  }
+  XFree(image);
+  return result;
+}
 
 void XClient::close_window(Window window) const {
   XEvent event{};

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <cstdint>
 #include <vector>
 
 #include "desktop/geometry.h"
@@ -87,6 +88,13 @@ class XClient {
   Image capture(const Rect& area) const;
   // The whole root window as a PNG file; false when it cannot be written.
   bool screenshot(const std::filesystem::path& path) const;
+
+  // The mouse pointer's current picture (XFixes): its size, hotspot and ARGB pixels.
+  struct Cursor {
+    int width = 0, height = 0, x_hot = 0, y_hot = 0;
+    std::vector<std::uint32_t> argb;
+  };
+  Cursor cursor() const;
 
   // --- The pointer (XTest) ----------------------------------------------------------------
   void move_pointer(int x, int y) const;
