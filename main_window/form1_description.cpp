@@ -1,5 +1,6 @@
 #include "assets/resource_names.h"
 #include "main_window/form1.h"
+#include "main_window/looks.h"
 
 namespace main_window {
 namespace {
@@ -9,26 +10,6 @@ using forms::ControlKind;
 
 constexpr forms::Rgb kBlue{0, 0, 255};
 constexpr forms::Rgb kYellow{255, 255, 0};
-constexpr char kPointingHand[] = LUMESCA_ASSET("pointing_hand.cur");
-
-ControlDescription skin_mask(const char* name, forms::TwipsRect rect, int tab_index,
-                             const char* picture) {
-  ControlDescription box{.name = name, .kind = ControlKind::PictureBox, .rect = rect};
-  box.visible = false;
-  box.tab_index = tab_index;
-  box.picture = picture;
-  return box;
-}
-
-ControlDescription image_button(const char* name, forms::TwipsRect rect, const char* tooltip,
-                                const char* picture) {
-  ControlDescription image{.name = name, .kind = ControlKind::Image, .rect = rect};
-  image.tooltip = tooltip;
-  image.picture = picture;
-  image.mouse_icon = kPointingHand;
-  image.raises_click = true;
-  return image;
-}
 
 }  // namespace
 
@@ -53,22 +34,11 @@ forms::FormDescription form1_description() {
   check.fore_color = kYellow;
   check.raises_click = true;
 
-  ControlDescription web{
-      .name = "Web", .kind = ControlKind::WebBrowser, .rect = {165, 210, 6870, 3720}};
-  web.tab_index = 0;
-  web.start_location = "http:///";
-
-  ControlDescription version{
-      .name = "Label2", .kind = ControlKind::Label, .rect = {6420, 4125, 345, 255}};
-  version.tab_index = 2;
-  version.caption = "v 4.1";
-  version.font = forms::Font{.face = "MS Serif", .size_points = 8.25f, .weight = 400};
-
   form.controls = {
       skin_mask("Picture2", {3525, 5145, 1215, 495}, 4, LUMESCA_ASSET("narrow_mask.bmp")),
       skin_mask("Picture1", {750, 4770, 1710, 945}, 3, LUMESCA_ASSET("wide_mask.bmp")),
       check,
-      web,
+      web_view("Web", {165, 210, 6870, 3720}, 0),
       image_button("mixer", {5580, 4005, 720, 360}, "Ouvrir le Mixer Windows",
                    LUMESCA_ASSET("button_mixer.gif")),
       image_button("outil", {4410, 4005, 1080, 360}, "L'aide, les News, les outils..",
@@ -78,7 +48,7 @@ forms::FormDescription form1_description() {
       image_button("gauche", {3735, 4005, 480, 360}, "Fermer le menu",
                    LUMESCA_ASSET("button_close_menu.gif")),
       image_button("quitter", {2775, 4005, 840, 360}, "Quitter", LUMESCA_ASSET("button_quit.gif")),
-      version,
+      version_label("Label2", {6420, 4125, 345, 255}, 2, "v 4.1"),
   };
   return form;
 }

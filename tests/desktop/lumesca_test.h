@@ -81,10 +81,19 @@ inline Point operator+(Point a, Point b) {
 
 class LumescaTest : public desktop::DesktopTest {
  protected:
+  // Every test runs the program with GLib criticals fatal; none may warn either.
+  void TearDown() override {
+    if (started_) {
+      EXPECT_EQ(toolkit_warnings(), "") << "the program warned";
+    }
+    desktop::DesktopTest::TearDown();
+  }
+
   // Starts the program and waits for its main window, shaped and with the player page asked
   // for.
   Window start_lumesca(const desktop::ProgramOptions& options = {}) {
     start(LUMESCA_PROGRAM_PATH, options);
+    started_ = true;
     const auto window = x().find_window(kMainTitle, seconds(30));
     if (!window) {
       ADD_FAILURE() << "no window titled \"" << kMainTitle << "\"; stderr:\n"
@@ -138,6 +147,9 @@ class LumescaTest : public desktop::DesktopTest {
     }
     return found.empty() ? std::string() : text;
   }
+
+ private:
+  bool started_ = false;
 };
 
 }  // namespace lumesca_desktop
