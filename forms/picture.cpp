@@ -16,8 +16,8 @@ struct GErrorFree {
 
 }  // namespace
 
-Picture::Picture(int width, int height, std::vector<std::uint8_t> rgba)
-    : width_(width), height_(height), rgba_(std::move(rgba)) {}
+Picture::Picture(int width, int height, std::vector<ColorRef> colors)
+    : width_(width), height_(height), colors_(std::move(colors)) {}
 
 Picture Picture::from_resource(const std::string& resource_name) {
   GError* raw_error = nullptr;
@@ -30,40 +30,25 @@ Picture Picture::from_resource(const std::string& resource_name) {
   const int height = gdk_pixbuf_get_height(pixbuf.get());
   const int channels = gdk_pixbuf_get_n_channels(pixbuf.get());
   const int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
-  const bool has_alpha = gdk_pixbuf_get_has_alpha(pixbuf.get());
   const guint8* pixels = gdk_pixbuf_read_pixels(pixbuf.get());
 
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
+  std::vector<ColorRef> colors;
+  colors.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
     const guint8* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
     for (int x = 0; x < width; ++x) {
       const guint8* p = row + static_cast<std::ptrdiff_t>(x) * channels;
-      std::uint8_t* out = &rgba[(static_cast<std::size_t>(y) * width + x) * 4];
-      out[0] = p[0];
-      out[1] = p[1];
-      out[2] = p[2];
-      out[3] = has_alpha ? p[3] : 255;
+      colors.push_back(static_cast<ColorRef>(p[0]) | static_cast<ColorRef>(p[1]) << 8 |
+                       static_cast<ColorRef>(p[2]) << 16);
     }
   }
-  return Picture(width, height, std::move(rgba));
+  return Picture(width, height, std::move(colors));
 }
 
 Picture Picture::from_colors(int width, int height, std::vector<ColorRef> colors) {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * height * 4);
-  for (std::size_t i = 0; i < colors.size() && i * 4 < rgba.size(); ++i) {
-    rgba[i * 4 + 0] = static_cast<std::uint8_t>(colors[i] & 0xFF);
-    rgba[i * 4 + 1] = static_cast<std::uint8_t>((colors[i] >> 8) & 0xFF);
-    rgba[i * 4 + 2] = static_cast<std::uint8_t>((colors[i] >> 16) & 0xFF);
-    rgba[i * 4 + 3] = 255;
-  }
-  return Picture(width, height, std::move(rgba));
-}
-
-ColorRef Picture::pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColor;
-  const std::uint8_t* p = &rgba_[(static_cast<std::size_t>(y) * width_ + x) * 4];
-  return static_cast<ColorRef>(p[0]) | static_cast<ColorRef>(p[1]) << 8 |
-         static_cast<ColorRef>(p[2]) << 16;
+  colors.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  for (ColorRef& color : colors) color &= 0x00FFFFFFu;
+  return Picture(width, height, std::move(colors));
 }
 
 }  // namespace forms

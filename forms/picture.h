@@ -20,15 +20,17 @@ class Picture {
   int width() const { return width_; }
   int height() const { return height_; }
   // The colour of pixel (x, y), (0, 0) at the top-left; kInvalidColor outside the picture.
-  ColorRef pixel(int x, int y) const;
-  // The pixels as 8-bit RGBA, row by row, for drawing.
-  const std::vector<std::uint8_t>& rgba() const { return rgba_; }
+  ColorRef pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kInvalidColor;
+    return colors_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                   static_cast<std::size_t>(x)];
+  }
 
  private:
-  Picture(int width, int height, std::vector<std::uint8_t> rgba);
+  Picture(int width, int height, std::vector<ColorRef> colors);
   int width_ = 0;
   int height_ = 0;
-  std::vector<std::uint8_t> rgba_;
+  std::vector<ColorRef> colors_;  // row by row from the top
 };
 
 }  // namespace forms

@@ -39,20 +39,14 @@ void PlatformBase::forget_device_context(HDC dc) {
 }
 
 const cairo_region_t* PlatformBase::region(HRgn handle) const {
-  const auto found = regions_.find(handle);
-  return found == regions_.end() ? nullptr : found->second.get();
+  return regions_.find(handle);
 }
 
 std::int32_t PlatformBase::SetWindowRgn(HWnd window_handle, HRgn region_handle,
                                         std::int32_t redraw) {
   Form* form = window(window_handle);
   if (form == nullptr) return 0;
-  Region shape;
-  if (const auto found = regions_.find(region_handle); found != regions_.end()) {
-    shape = std::move(found->second);
-    regions_.erase(found);
-  }
-  apply_shape(*form, std::move(shape), redraw != False);
+  apply_shape(*form, regions_.take(region_handle), redraw != False);
   return 1;
 }
 
@@ -81,8 +75,13 @@ std::int32_t PlatformBase::SendMessageA(HWnd window_handle, std::uint32_t messag
 }
 
 ColorRef PlatformBase::GetPixel(HDC dc, std::int32_t x, std::int32_t y) {
-  const auto found = device_contexts_.find(dc);
-  return found == device_contexts_.end() ? kInvalidColor : found->second->pixel(x, y);
+  if (dc != last_dc_ || last_picture_ == nullptr) {
+    const auto found = device_contexts_.find(dc);
+    if (found == device_contexts_.end()) return kInvalidColor;
+    last_dc_ = dc;
+    last_picture_ = found->second;
+  }
+  return last_picture_->pixel(x, y);
 }
 
 HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
@@ -93,32 +92,29 @@ HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32
   Region region(cairo_region_create_rectangle(&rectangle));
   if (cairo_region_status(region.get()) != CAIRO_STATUS_SUCCESS) return HRgn{};
   const HRgn handle{next_handle_++};
-  regions_[handle] = std::move(region);
+  regions_.add(handle, std::move(region));
   return handle;
 }
 
 std::int32_t PlatformBase::CombineRgn(HRgn destination, HRgn first, HRgn second,
                                       std::int32_t mode) {
-  const auto dest = regions_.find(destination);
-  const auto a = regions_.find(first);
-  const auto b = regions_.find(second);
-  if (mode != RGN_OR || dest == regions_.end() || a == regions_.end() || b == regions_.end()) {
-    return kError;
-  }
+  cairo_region_t* dest = regions_.find(destination);
+  const cairo_region_t* a = regions_.find(first);
+  const cairo_region_t* b = regions_.find(second);
+  if (mode != RGN_OR || dest == nullptr || a == nullptr || b == nullptr) return kError;
   if (dest == a) {  // the usual case: the destination grows in place
-    if (cairo_region_union(dest->second.get(), b->second.get()) != CAIRO_STATUS_SUCCESS) {
-      return kError;
-    }
+    if (cairo_region_union(dest, b) != CAIRO_STATUS_SUCCESS) return kError;
   } else {
-    Region result(cairo_region_copy(a->second.get()));
-    if (cairo_region_union(result.get(), b->second.get()) != CAIRO_STATUS_SUCCESS) return kError;
-    dest->second = std::move(result);
+    Region result(cairo_region_copy(a));
+    if (cairo_region_union(result.get(), b) != CAIRO_STATUS_SUCCESS) return kError;
+    dest = result.get();
+    regions_.replace(destination, std::move(result));
   }
-  return region_kind(dest->second.get());
+  return region_kind(dest);
 }
 
 std::int32_t PlatformBase::DeleteObject(HRgn region_handle) {
-  return regions_.erase(region_handle) > 0 ? 1 : 0;
+  return regions_.take(region_handle) != nullptr ? 1 : 0;
 }
 
 }  // namespace forms

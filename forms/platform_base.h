@@ -7,6 +7,7 @@
 
 #include "forms/picture.h"
 #include "forms/platform.h"
+#include "forms/region_table.h"
 
 namespace forms {
 
@@ -48,7 +49,11 @@ class PlatformBase : public Platform {
   std::uint32_t next_handle_ = 0x100;
   std::map<HWnd, Form*> windows_;
   std::map<HDC, const Picture*> device_contexts_;
-  std::map<HRgn, Region> regions_;
+  // The device context read last: a region is built from one mask, pixel by pixel, so nearly
+  // every read finds its picture here.
+  HDC last_dc_;
+  const Picture* last_picture_ = nullptr;
+  RegionTable regions_;
 };
 
 }  // namespace forms

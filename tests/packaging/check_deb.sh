@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Checks the built Debian package: its name, architecture, description and dependencies, and
+# that it carries under /usr exactly the files that `cmake --install` puts in a prefix.
+#   check_deb.sh DEB_DIR STAGED_PREFIX
+set -euo pipefail
+deb=$(echo "$1"/*.deb)
+prefix=$2
+status=0
+fail() {
+  echo "$deb: $*" >&2
+  status=1
+}
+
+dpkg-deb --info "$deb"
+
+[[ $(dpkg-deb --field "$deb" Package) == lumesca ]] || fail "package is not named lumesca"
+arch=$(dpkg --print-architecture)
+[[ $(dpkg-deb --field "$deb" Architecture) == "$arch" ]] || fail "architecture is not $arch"
+[[ -n $(dpkg-deb --field "$deb" Maintainer) ]] || fail "no maintainer"
+[[ -n $(dpkg-deb --field "$deb" Section) ]] || fail "no section"
+[[ $(dpkg-deb --field "$deb" Description | wc -l) -ge 2 ]] || fail "no long description"
+dpkg-deb --info "$deb" | grep -q '^ Depends: .' || fail "dpkg-deb --info lists no dependencies"
+
+# Files (not folders) of the package, as paths below /usr.
+packaged=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' |
+  LC_ALL=C sort)
+staged=$(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+if [[ $packaged != "$staged" ]]; then
+  echo "package files differ from the installed ones (< installed, > packaged):" >&2
+  diff <(echo "$staged") <(echo "$packaged") >&2 || true
+  status=1
+fi
+if dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -qv '^\./$'; then
+  fail "has files outside /usr"
+fi
+exit $status
