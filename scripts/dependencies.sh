@@ -8,7 +8,7 @@ lumesca_packages=(
   libgtk-3-dev libwebkit2gtk-4.1-dev libx11-dev libxext-dev libxtst-dev libxfixes-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-utils xdotool imagemagick
-  python3 python3-pil fonts-dejavu-core fonts-liberation
+  python3 python3-pil fonts-dejavu-core fonts-dejavu-extra fonts-liberation
   desktop-file-utils appstream dpkg-dev file
 )
 
