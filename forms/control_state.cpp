@@ -8,18 +8,22 @@ namespace {
 // A fixed single border of a picture box is two pixels wide on each side (its 3-D look).
 constexpr int kBorderPixels = 2;
 
-}  // namespace
-
-ControlState::ControlState(const ControlDescription& description)
-    : rect(description.rect), visible(description.visible) {
-  if (!description.picture.empty()) picture = Picture::from_resource(description.picture);
-}
-
-static float inner_extent(float outer_twips, std::int32_t border_style, std::int32_t scale_mode) {
+float inner_extent(float outer_twips, std::int32_t border_style, std::int32_t scale_mode) {
   const float border_twips =
       border_style == kBorderNone ? 0.0f : static_cast<float>(2 * kBorderPixels * kTwipsPerPixel);
   const float inner_twips = outer_twips - border_twips;
   return scale_mode == kScalePixels ? inner_twips / kTwipsPerPixel : inner_twips;
+}
+
+}  // namespace
+
+ControlState::ControlState(const ControlDescription& description)
+    : rect(description.rect), visible(description.visible) {
+  // Only a picture box's picture is read, through its device context; the toolkit draws the
+  // others itself.
+  if (description.kind == ControlKind::PictureBox && !description.picture.empty()) {
+    picture = Picture::from_resource(description.picture);
+  }
 }
 
 float ControlState::scale_width() const {

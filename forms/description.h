@@ -26,9 +26,6 @@ struct Font {
   int weight = 400;
 };
 
-// The events a control or window raises that the window's code handles.
-enum class Event { Click };
-
 struct ControlDescription {
   std::string name;
   ControlKind kind = ControlKind::Image;

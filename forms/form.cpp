@@ -96,18 +96,14 @@ void Form::raise_mouse_down(int button, int shift, float x, float y) {
   runtime_.raise([&] { Form_MouseDown(button, shift, x, y); });
 }
 
+void Form::raise_close() {
+  runtime_.raise([this] { Unload(); });
+}
+
 void Form::raise_click(std::size_t control) {
   const auto handler = click_handlers_.find(control);
   if (handler == click_handlers_.end()) return;
   runtime_.raise(handler->second);
-}
-
-}  // namespace forms
-
-namespace forms {
-
-void Form::raise_close() {
-  runtime_.raise([this] { Unload(); });
 }
 
 }  // namespace forms

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "forms/gtk/gobject_ptr.h"
+#include "forms/gtk/pictures.h"
 #include "forms/numbers.h"
 
 namespace forms::gtk {
@@ -27,13 +28,6 @@ void connect(GtkWidget* widget, const char* signal, Handler handler, Form& form,
   auto target = std::make_unique<ControlTarget>(ControlTarget{&form, index});
   g_signal_connect_data(widget, signal, G_CALLBACK(handler), target.release(), free_target,
                         after ? G_CONNECT_AFTER : GConnectFlags{});
-}
-
-GdkPixbuf* load_pixbuf(const std::string& resource) {
-  GError* raw_error = nullptr;
-  GdkPixbuf* pixbuf = gdk_pixbuf_new_from_resource(resource.c_str(), &raw_error);
-  GErrorPtr error(raw_error);
-  return pixbuf;
 }
 
 std::string css_color(const Rgb& color) {
@@ -64,12 +58,11 @@ GdkWindow* input_window_of(GtkWidget* widget) {
 
 // Sets the control's own mouse pointer on its input window once that exists.
 void set_pointer_on_realize(GtkWidget* widget, const std::string& resource) {
-  if (resource.empty()) return;
-  GdkPixbuf* pixbuf = load_pixbuf(resource);
-  if (pixbuf == nullptr) return;
+  const GObjectPtr<GdkPixbuf> pixbuf = load_pixbuf(resource);
+  if (!pixbuf) return;
+  // The hotspot comes with the cursor file (the x_hot and y_hot options of the picture).
   GObjectPtr<GdkCursor> cursor(
-      gdk_cursor_new_from_pixbuf(gdk_display_get_default(), pixbuf, -1, -1));
-  g_object_unref(pixbuf);
+      gdk_cursor_new_from_pixbuf(gdk_display_get_default(), pixbuf.get(), -1, -1));
   g_object_set_data_full(G_OBJECT(widget), "lumesca-pointer", cursor.release(), g_object_unref);
   const auto on_realize = +[](GtkWidget* w, gpointer) {
     auto* pointer = static_cast<GdkCursor*>(g_object_get_data(G_OBJECT(w), "lumesca-pointer"));
@@ -89,9 +82,8 @@ GtkWidget* make_image(Form& form, std::size_t index) {
   const ControlDescription& description = form.description().controls[index];
   GtkWidget* box = gtk_event_box_new();
   gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
-  if (GdkPixbuf* pixbuf = load_pixbuf(description.picture)) {
-    GtkWidget* picture = gtk_image_new_from_pixbuf(pixbuf);
-    g_object_unref(pixbuf);
+  if (const GObjectPtr<GdkPixbuf> pixbuf = load_pixbuf(description.picture)) {
+    GtkWidget* picture = gtk_image_new_from_pixbuf(pixbuf.get());
     gtk_widget_set_halign(picture, GTK_ALIGN_START);
     gtk_widget_set_valign(picture, GTK_ALIGN_START);
     gtk_container_add(GTK_CONTAINER(box), picture);

@@ -3,18 +3,11 @@
 #include "forms/gtk/control_widgets.h"
 #include "forms/gtk/gobject_ptr.h"
 #include "forms/gtk/gtk_platform.h"
+#include "forms/gtk/pictures.h"
 #include "forms/numbers.h"
 
 namespace forms::gtk {
 namespace {
-
-GdkPixbuf* load_pixbuf(const std::string& resource) {
-  if (resource.empty()) return nullptr;
-  GError* raw_error = nullptr;
-  GdkPixbuf* pixbuf = gdk_pixbuf_new_from_resource(resource.c_str(), &raw_error);
-  GErrorPtr error(raw_error);
-  return pixbuf;
-}
 
 int shift_state(guint modifiers) {
   return ((modifiers & GDK_SHIFT_MASK) ? 1 : 0) | ((modifiers & GDK_CONTROL_MASK) ? 2 : 0) |
@@ -77,9 +70,8 @@ WindowView::WindowView(GtkPlatform& owner, Form& window_form) : platform(owner),
     gtk_window_move(GTK_WINDOW(window), twips_to_pixels(description.left),
                     twips_to_pixels(description.top));
   }
-  if (GdkPixbuf* icon = load_pixbuf(description.icon)) {
-    gtk_window_set_icon(GTK_WINDOW(window), icon);
-    g_object_unref(icon);
+  if (const GObjectPtr<GdkPixbuf> icon = load_pixbuf(description.icon)) {
+    gtk_window_set_icon(GTK_WINDOW(window), icon.get());
   }
   gtk_widget_add_events(window, GDK_BUTTON_PRESS_MASK);
   g_signal_connect(window, "button-press-event", G_CALLBACK(on_window_press), this);
@@ -90,7 +82,7 @@ WindowView::WindowView(GtkPlatform& owner, Form& window_form) : platform(owner),
   gtk_container_add(GTK_CONTAINER(window), layout);
 
   // The background picture is painted on the window's surface itself, under every control.
-  background.reset(load_pixbuf(description.picture));
+  background = load_pixbuf(description.picture);
   g_signal_connect(layout, "draw", G_CALLBACK(on_draw_background), this);
 
   // A child added later lies above the ones before it, so the lowest control goes in first.
