@@ -23,11 +23,11 @@ void free_target(gpointer data, GClosure*) {
 }
 
 template <class Handler>
-void connect(GtkWidget* widget, const char* signal, Handler handler, Form& form, std::size_t index,
-             bool after = false) {
+void connect(GtkWidget* widget, const char* signal, Handler handler, Form& form,
+             std::size_t index) {
   auto target = std::make_unique<ControlTarget>(ControlTarget{&form, index});
   g_signal_connect_data(widget, signal, G_CALLBACK(handler), target.release(), free_target,
-                        after ? G_CONNECT_AFTER : GConnectFlags{});
+                        GConnectFlags{});
 }
 
 std::string css_color(const Rgb& color) {
@@ -78,19 +78,26 @@ gboolean keep_press(GtkWidget*, GdkEventButton*, gpointer) {
   return TRUE;
 }
 
-GtkWidget* make_image(Form& form, std::size_t index) {
-  const ControlDescription& description = form.description().controls[index];
+// A windowless control (an image, a label) in an input-only box that takes its presses, so
+// that they never reach the window's own drag.
+GtkWidget* press_keeping_box(GtkWidget* child) {
   GtkWidget* box = gtk_event_box_new();
   gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
-  if (const GObjectPtr<GdkPixbuf> pixbuf = load_pixbuf(description.picture)) {
-    GtkWidget* picture = gtk_image_new_from_pixbuf(pixbuf.get());
-    gtk_widget_set_halign(picture, GTK_ALIGN_START);
-    gtk_widget_set_valign(picture, GTK_ALIGN_START);
-    gtk_container_add(GTK_CONTAINER(box), picture);
-    gtk_widget_show(picture);
+  if (child != nullptr) {
+    gtk_widget_set_halign(child, GTK_ALIGN_START);
+    gtk_widget_set_valign(child, GTK_ALIGN_START);
+    gtk_container_add(GTK_CONTAINER(box), child);
+    gtk_widget_show(child);
   }
   gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
   g_signal_connect(box, "button-press-event", G_CALLBACK(keep_press), nullptr);
+  return box;
+}
+
+GtkWidget* make_image(Form& form, std::size_t index) {
+  const ControlDescription& description = form.description().controls[index];
+  const GObjectPtr<GdkPixbuf> pixbuf = load_pixbuf(description.picture);
+  GtkWidget* box = press_keeping_box(pixbuf ? gtk_image_new_from_pixbuf(pixbuf.get()) : nullptr);
   if (description.raises_click) {
     // A click: the left button pressed and released over the image.
     const auto on_release = +[](GtkWidget* widget, GdkEventButton* event, gpointer data) {
@@ -132,13 +139,9 @@ GtkWidget* make_check_box(Form& form, std::size_t index) {
 
 GtkWidget* make_label(Form& form, std::size_t index) {
   const ControlDescription& description = form.description().controls[index];
-  GtkWidget* box = gtk_event_box_new();
-  gtk_event_box_set_visible_window(GTK_EVENT_BOX(box), FALSE);
   GtkWidget* label = gtk_label_new(description.caption.c_str());
   gtk_label_set_xalign(GTK_LABEL(label), 0);
   gtk_label_set_yalign(GTK_LABEL(label), 0);
-  gtk_widget_set_halign(label, GTK_ALIGN_START);
-  gtk_widget_set_valign(label, GTK_ALIGN_START);
   std::string css = "label { color: #000000; padding: 0; ";
   if (description.font) {
     css += "font-family: \"" + description.font->face +
@@ -146,11 +149,7 @@ GtkWidget* make_label(Form& form, std::size_t index) {
            "pt; font-weight: " + std::to_string(description.font->weight) + "; ";
   }
   add_css(label, css + "}");
-  gtk_container_add(GTK_CONTAINER(box), label);
-  gtk_widget_show(label);
-  gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK);
-  g_signal_connect(box, "button-press-event", G_CALLBACK(keep_press), nullptr);
-  return box;
+  return press_keeping_box(label);
 }
 
 GtkWidget* make_web_view() {
