@@ -15,7 +15,7 @@ lumesca_packages=(
 lumesca_install_dependencies() {
   local missing=()
   for package in "${lumesca_packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    if [[ $(dpkg-query -W -f='${Status}' "$package" 2>/dev/null) != "install ok installed" ]]; then
       missing+=("$package")
     fi
   done

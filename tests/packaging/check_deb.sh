@@ -11,7 +11,10 @@ fail() {
   status=1
 }
 
-dpkg-deb --info "$deb"
+# Whole outputs are read into variables: under pipefail, a reader that stops early (grep -q)
+# would let the writer's SIGPIPE fail the check.
+info=$(dpkg-deb --info "$deb")
+echo "$info"
 
 [[ $(dpkg-deb --field "$deb" Package) == lumesca ]] || fail "package is not named lumesca"
 arch=$(dpkg --print-architecture)
@@ -19,7 +22,7 @@ arch=$(dpkg --print-architecture)
 [[ -n $(dpkg-deb --field "$deb" Maintainer) ]] || fail "no maintainer"
 [[ -n $(dpkg-deb --field "$deb" Section) ]] || fail "no section"
 [[ $(dpkg-deb --field "$deb" Description | wc -l) -ge 2 ]] || fail "no long description"
-dpkg-deb --info "$deb" | grep -q '^ Depends: .' || fail "dpkg-deb --info lists no dependencies"
+grep -q '^ Depends: .' <<<"$info" || fail "dpkg-deb --info lists no dependencies"
 
 # Files (not folders) of the package, as paths below /usr.
 packaged=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' |
@@ -30,7 +33,7 @@ if [[ $packaged != "$staged" ]]; then
   diff <(echo "$staged") <(echo "$packaged") >&2 || true
   status=1
 fi
-if dpkg-deb --contents "$deb" | awk '{print $6}' | grep -v '^\./usr/' | grep -qv '^\./$'; then
-  fail "has files outside /usr"
-fi
+# Every path is ./ or below ./usr/.
+outside=$(dpkg-deb --contents "$deb" | awk '$6 != "./" && $6 !~ /^\.\/usr\// {print $6}')
+[[ -z $outside ]] || fail "has files outside /usr: $outside"
 exit $status
