@@ -3,11 +3,11 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
-#include <cstdint>
 #include <vector>
 
 #include "desktop/geometry.h"
