@@ -9,7 +9,7 @@ lumesca_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth openbox x11-utils xdotool imagemagick
   python3 python3-pil fonts-dejavu-core fonts-dejavu-extra fonts-liberation
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file clang-format
 )
 
 lumesca_install_dependencies() {
