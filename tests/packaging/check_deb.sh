@@ -25,7 +25,8 @@ arch=$(dpkg --print-architecture)
 grep -q '^ Depends: .' <<<"$info" || fail "dpkg-deb --info lists no dependencies"
 
 # Files (not folders) of the package, as paths below /usr.
-packaged=$(dpkg-deb --contents "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./usr/||' |
+contents=$(dpkg-deb --contents "$deb")
+packaged=$(awk '$1 !~ /^d/ {print $6}' <<<"$contents" | sed 's|^\./usr/||' |
   LC_ALL=C sort)
 staged=$(cd "$prefix" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 if [[ $packaged != "$staged" ]]; then
@@ -34,6 +35,6 @@ if [[ $packaged != "$staged" ]]; then
   status=1
 fi
 # Every path is ./ or below ./usr/.
-outside=$(dpkg-deb --contents "$deb" | awk '$6 != "./" && $6 !~ /^\.\/usr\// {print $6}')
+outside=$(awk '$6 != "./" && $6 !~ /^\.\/usr\// {print $6}' <<<"$contents")
 [[ -z $outside ]] || fail "has files outside /usr: $outside"
 exit $status
