@@ -28,8 +28,10 @@ lumesca_install_dependencies() {
   fi
 }
 
+# lumesca_build BUILD_DIR [CMAKE_OPTION]...
 lumesca_build() {
   local build_dir=$1
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  shift
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$build_dir" -j"$(nproc)"
 }
