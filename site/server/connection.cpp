@@ -10,34 +10,25 @@
 
 #include "http_request.h"
 #include "request_handler.h"
+#include "socket_io.h"
 
 namespace site_server {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr std::size_t kMaxHeadBytes = 16 * 1024;
+// How long a connection may wait for the first byte of its next request.
 constexpr auto kIdleLimit = std::chrono::seconds(10);
-constexpr int kPollMilliseconds = 100;
+// How long a request head may take from its first byte to its blank line, however steadily
+// its bytes come: a client trickling bytes must not keep its place.
+constexpr auto kHeadLimit = std::chrono::seconds(10);
 
-bool send_all(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t sent = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
-    if (sent < 0) {
-      if (errno == EINTR) continue;
-      if (errno == EAGAIN) {
-        pollfd waiting{fd, POLLOUT, 0};
-        if (::poll(&waiting, 1, 1000) <= 0) return false;
-        continue;
-      }
-      return false;
-    }
-    data.remove_prefix(static_cast<std::size_t>(sent));
-  }
-  return true;
-}
-
-bool send_response(int fd, const Response& response, bool keep_alive) {
-  if (!send_all(fd, response_head(response, keep_alive))) return false;
-  return response.head_only || send_all(fd, response.body);
+bool send_response(int fd, const Response& response, bool keep_alive, const std::stop_token& stop) {
+  if (!send_all(fd, response_head(response, keep_alive), stop)) return false;
+  if (response.head_only) return true;
+  if (response.file) return send_file(fd, response.file.get(), response.file_size, stop);
+  return send_all(fd, response.body, stop);
 }
 
 // Length of the head including its blank line, or 0 while it is incomplete.
@@ -50,47 +41,69 @@ std::size_t head_length(std::string_view buffer) {
   return lf == std::string_view::npos ? 0 : lf + 2;
 }
 
-// Waits for more bytes; false when the connection is over (closed, idle, stopping, error).
-bool receive_more(int fd, std::string& buffer, const std::stop_token& stop) {
-  const auto deadline = std::chrono::steady_clock::now() + kIdleLimit;
-  while (!stop.stop_requested()) {
-    pollfd waiting{fd, POLLIN, 0};
-    const int ready = ::poll(&waiting, 1, kPollMilliseconds);
-    if (ready < 0 && errno != EINTR) return false;
-    if (ready > 0) {
-      char chunk[4096];
-      const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-      if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
-      if (got <= 0) return false;
-      buffer.append(chunk, static_cast<std::size_t>(got));
-      return true;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) return false;
+enum class Received { kMore, kClosed, kTimedOut };
+
+Received receive_more(int fd, std::string& buffer, Clock::time_point deadline,
+                      const std::stop_token& stop) {
+  for (;;) {
+    const Readiness readiness = wait_for(fd, POLLIN, deadline, stop);
+    if (readiness == Readiness::kTimedOut) return Received::kTimedOut;
+    if (readiness == Readiness::kEnded) return Received::kClosed;
+    char chunk[4096];
+    const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+    if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (got <= 0) return Received::kClosed;
+    buffer.append(chunk, static_cast<std::size_t>(got));
+    return Received::kMore;
   }
-  return false;
+}
+
+// Waits for the first byte of the next request, marked idle so that the listening thread may
+// end the connection to make room for a new client. False when the connection is over.
+bool await_request(ConnectionSlot& slot, std::string& buffer, const std::stop_token& stop) {
+  slot.begin_idle();
+  const Received received = receive_more(slot.fd(), buffer, Clock::now() + kIdleLimit, stop);
+  return slot.end_idle() && received == Received::kMore;
+}
+
+// Reads until `buffer` holds a whole head, which must come within kHeadLimit of now, when its
+// first byte is in. The head's length, or 0 when the connection is over (a head too long or
+// too slow is answered first).
+std::size_t read_head(int fd, std::string& buffer, const std::stop_token& stop) {
+  const auto deadline = Clock::now() + kHeadLimit;
+  for (;;) {
+    if (const std::size_t length = head_length(buffer)) return length;
+    if (buffer.size() > kMaxHeadBytes) {
+      send_response(fd, error_response(431), false, stop);
+      return 0;
+    }
+    switch (receive_more(fd, buffer, deadline, stop)) {
+      case Received::kMore:
+        break;
+      case Received::kTimedOut:
+        send_response(fd, error_response(408), false, stop);
+        return 0;
+      case Received::kClosed:
+        return 0;
+    }
+  }
 }
 
 }  // namespace
 
-void serve_connection(UniqueFd socket, const std::filesystem::path& root, RequestLog& log,
-                      std::stop_token stop) {
-  const int fd = socket.get();
+void serve_connection(ConnectionSlot& slot, const std::filesystem::path& root, RequestLog& log,
+                      const std::stop_token& stop) {
+  const int fd = slot.fd();
   std::string buffer;
   while (!stop.stop_requested()) {
-    const std::size_t length = head_length(buffer);
-    if (length == 0) {
-      if (buffer.size() > kMaxHeadBytes) {
-        send_response(fd, error_response(431), false);
-        return;
-      }
-      if (!receive_more(fd, buffer, stop)) return;
-      continue;
-    }
+    if (buffer.empty() && !await_request(slot, buffer, stop)) return;
+    const std::size_t length = read_head(fd, buffer, stop);
+    if (length == 0) return;
 
     const auto request = parse_request_head(std::string_view(buffer).substr(0, length));
     buffer.erase(0, length);
     if (!request) {
-      send_response(fd, error_response(400), false);
+      send_response(fd, error_response(400), false, stop);
       return;
     }
     const Handled handled = handle_request(root, *request);
@@ -98,7 +111,7 @@ void serve_connection(UniqueFd socket, const std::filesystem::path& root, Reques
     // A request body is never expected; rather than skip one, end the connection after it.
     const bool keep_alive =
         request->keep_alive && request->content_length == 0 && !request->chunked;
-    if (!send_response(fd, handled.response, keep_alive) || !keep_alive) return;
+    if (!send_response(fd, handled.response, keep_alive, stop) || !keep_alive) return;
   }
 }
 

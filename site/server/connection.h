@@ -1,16 +1,18 @@
 // Serves the requests of one accepted connection until the peer closes it, it stays idle too
-// long, a response ends it, or the server stops.
+// long, a request head takes too long to arrive, a response ends it, the listening thread
+// evicts it while idle, or the server stops.
 #pragma once
 
 #include <filesystem>
 #include <stop_token>
 
+#include "connection_slot.h"
 #include "request_log.h"
-#include "unique_fd.h"
 
 namespace site_server {
 
-void serve_connection(UniqueFd socket, const std::filesystem::path& root, RequestLog& log,
-                      std::stop_token stop);
+// The socket in `slot` must be non-blocking; it is left open for the caller to close.
+void serve_connection(ConnectionSlot& slot, const std::filesystem::path& root, RequestLog& log,
+                      const std::stop_token& stop);
 
 }  // namespace site_server

@@ -4,14 +4,16 @@
 #include <poll.h>
 #include <sys/socket.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cerrno>
 #include <list>
 #include <memory>
+#include <optional>
 #include <system_error>
 #include <thread>
 
 #include "connection.h"
+#include "connection_slot.h"
 
 namespace site_server {
 namespace {
@@ -33,14 +35,28 @@ std::uint16_t bound_port(int fd) {
 }
 
 struct Worker {
-  std::shared_ptr<std::atomic<bool>> done = std::make_shared<std::atomic<bool>>(false);
-  std::jthread thread;
+  std::shared_ptr<ConnectionSlot> slot;
+  std::jthread thread;  // declared last: joined before the slot is let go
 };
+
+// The connection idle the longest, or null when none is idle.
+ConnectionSlot* longest_idle(const std::list<Worker>& workers) {
+  ConnectionSlot* chosen = nullptr;
+  std::optional<ConnectionSlot::Clock::time_point> chosen_since;
+  for (const Worker& worker : workers) {
+    const auto since = worker.slot->idle_since();
+    if (since && (!chosen_since || *since < *chosen_since)) {
+      chosen = worker.slot.get();
+      chosen_since = since;
+    }
+  }
+  return chosen;
+}
 
 }  // namespace
 
 Server::Server(const ListenAddress& address, std::filesystem::path root, RequestLog& log)
-    : listener_(::socket(address.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0)),
+    : listener_(::socket(address.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0)),
       root_(std::move(root)),
       log_(log) {
   if (!listener_) throw_errno("socket");
@@ -57,24 +73,32 @@ Server::Server(const ListenAddress& address, std::filesystem::path root, Request
 void Server::run(int stop_fd) {
   std::list<Worker> workers;
   for (;;) {
-    workers.remove_if([](const Worker& worker) { return worker.done->load(); });
+    workers.remove_if([](const Worker& worker) { return worker.slot->closed(); });
 
-    const bool room = workers.size() < kMaxConnections;
+    const auto places = std::count_if(workers.begin(), workers.end(), [](const Worker& worker) {
+      return worker.slot->holds_place();
+    });
+    const bool full = static_cast<std::size_t>(places) >= kMaxConnections;
+    // When full, a new client is let in only in place of an idle connection.
+    const bool room = !full || longest_idle(workers) != nullptr;
     pollfd fds[2] = {{stop_fd, POLLIN, 0}, {room ? listener_.get() : -1, POLLIN, 0}};
     const int ready = ::poll(fds, 2, 100);
     if (ready < 0 && errno != EINTR) throw_errno("poll");
     if (fds[0].revents != 0) break;
     if ((fds[1].revents & POLLIN) == 0) continue;
+    if (full) {
+      ConnectionSlot* idle = longest_idle(workers);
+      if (idle == nullptr || !idle->evict()) continue;  // it has just become busy
+    }
 
-    UniqueFd client(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC));
+    UniqueFd client(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
     if (!client) continue;
     Worker& worker = workers.emplace_back();
-    worker.thread = std::jthread(
-        [this, done = worker.done](std::stop_token stop, UniqueFd socket) {
-          serve_connection(std::move(socket), root_, log_, stop);
-          done->store(true);
-        },
-        std::move(client));
+    worker.slot = std::make_shared<ConnectionSlot>(std::move(client));
+    worker.thread = std::jthread([this, slot = worker.slot](const std::stop_token& stop) {
+      serve_connection(*slot, root_, log_, stop);
+      slot->close();
+    });
   }
   // Leaving the scope asks every connection thread to stop and joins it.
 }

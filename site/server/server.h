@@ -1,5 +1,7 @@
 // The listening socket and the connections it accepts, one thread each, at most
-// kMaxConnections at a time.
+// kMaxConnections at a time. When all places are taken, a new client takes the place of the
+// connection that has been idle the longest; while none is idle, new clients wait in the
+// listen backlog.
 #pragma once
 
 #include <cstdint>

@@ -45,6 +45,9 @@ std::optional<std::string> decoded_target_path(std::string_view target) {
 
 bool is_contained_path(std::string_view decoded_path) {
   if (decoded_path.empty() || decoded_path.front() != '/') return false;
+  // "//etc/passwd" names /etc/passwd once the leading slash is taken off: refuse it here, the
+  // same way whether or not such a file exists.
+  if (decoded_path.size() > 1 && decoded_path[1] == '/') return false;
   if (decoded_path.find('\0') != std::string_view::npos) return false;
   std::size_t start = 1;
   while (start <= decoded_path.size()) {

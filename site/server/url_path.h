@@ -16,8 +16,9 @@ std::optional<std::string> percent_decode(std::string_view text);
 // these forms or its escapes are invalid.
 std::optional<std::string> decoded_target_path(std::string_view target);
 
-// A decoded path may be looked up under the root when it starts with '/', holds no NUL and no
-// ".." segment (so no decoded "%2e%2e" either).
+// A decoded path may be looked up under the root when it starts with exactly one '/' (so not
+// "//etc/passwd", which would name an absolute path), holds no NUL and no ".." segment (so no
+// decoded "%2e%2e" either). Decided from the text alone, before any file is looked at.
 bool is_contained_path(std::string_view decoded_path);
 
 // The path with control characters written as %XX, so that one request is one log line.

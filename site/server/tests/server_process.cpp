@@ -104,27 +104,32 @@ std::string ServerProcess::stderr_text() const {
   return text.str();
 }
 
-std::string exchange_raw(std::uint16_t port, const std::string& raw) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+UniqueFd connect_loopback(std::uint16_t port) {
+  UniqueFd fd(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_port = htons(port);
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    ::close(fd);
+  if (!fd ||
+      ::connect(fd.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     throw std::runtime_error("cannot connect");
   }
-  ::send(fd, raw.data(), raw.size(), MSG_NOSIGNAL);
+  return fd;
+}
+
+std::string exchange_raw(std::uint16_t port, const std::string& raw,
+                         std::chrono::milliseconds quiet) {
+  const UniqueFd fd = connect_loopback(port);
+  ::send(fd.get(), raw.data(), raw.size(), MSG_NOSIGNAL);
   std::string reply;
   for (;;) {
-    pollfd waiting{fd, POLLIN, 0};
-    if (::poll(&waiting, 1, 5000) <= 0) break;
+    pollfd waiting{fd.get(), POLLIN, 0};
+    if (::poll(&waiting, 1, static_cast<int>(quiet.count())) <= 0) break;
     char chunk[4096];
-    const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+    const ssize_t got = ::recv(fd.get(), chunk, sizeof chunk, 0);
     if (got <= 0) break;
     reply.append(chunk, static_cast<std::size_t>(got));
   }
-  ::close(fd);
   return reply;
 }
 

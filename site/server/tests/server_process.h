@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "unique_fd.h"
+
 namespace site_server {
 
 class ServerProcess {
@@ -29,6 +31,7 @@ class ServerProcess {
   std::optional<int> wait_exit(std::chrono::milliseconds timeout);
 
   std::string stderr_text() const;
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
@@ -43,8 +46,13 @@ struct HttpReply {
   std::string body;
 };
 
-// Sends `raw` on a new connection to 127.0.0.1:port and reads until the server closes it.
-std::string exchange_raw(std::uint16_t port, const std::string& raw);
+// A blocking connection to 127.0.0.1:port; throws when it cannot be made.
+UniqueFd connect_loopback(std::uint16_t port);
+
+// Sends `raw` on a new connection to 127.0.0.1:port and reads until the server closes it, or
+// until nothing has come for `quiet`.
+std::string exchange_raw(std::uint16_t port, const std::string& raw,
+                         std::chrono::milliseconds quiet = std::chrono::milliseconds(5000));
 
 // Splits every reply found in `raw` (Content-Length framing). Replies to HEAD carry no body:
 // pass with_bodies = false for them.

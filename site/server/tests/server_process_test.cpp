@@ -2,8 +2,6 @@
 // log, more connections than threads, signals and refused listen addresses.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,8 +10,7 @@
 #include <memory>
 #include <sstream>
 
-#include "server_process.h"
-#include "temp_tree.h"
+#include "served_tree.h"
 
 namespace site_server {
 namespace {
@@ -27,7 +24,7 @@ std::string get(std::uint16_t port, const std::string& target, const std::string
                       method + " " + target + " HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n");
 }
 
-class RunningServer : public ::testing::Test {
+class RunningServer : public ServedTree {
  protected:
   void SetUp() override {
     tree_.write("root/lumesca3/page.html", kPage);
@@ -36,29 +33,8 @@ class RunningServer : public ::testing::Test {
     tree_.write("root/lumesca3/a b.html", "espace");
     tree_.write("root/index.html", "racine");
     tree_.write("secret.txt", "TOP-SECRET");
-    server_ = std::make_unique<ServerProcess>(
-        std::vector<std::string>{"--root", (tree_.path() / "root").string(), "--listen",
-                                 "127.0.0.1:0", "--log", log_path().string()});
-    const auto line = server_->read_line(milliseconds(5000));
-    ASSERT_TRUE(line) << server_->stderr_text();
-    const std::string prefix = "listening on 127.0.0.1:";
-    ASSERT_EQ(line->substr(0, prefix.size()), prefix);
-    port_ = static_cast<std::uint16_t>(std::stoi(line->substr(prefix.size())));
-    ASSERT_NE(port_, 0);
+    start_server();
   }
-
-  std::filesystem::path log_path() const { return tree_.path() / "requests.log"; }
-
-  std::vector<std::string> logged() const {
-    std::ifstream in(log_path());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-  }
-
-  TempTree tree_;
-  std::unique_ptr<ServerProcess> server_;
-  std::uint16_t port_ = 0;
 };
 
 TEST_F(RunningServer, ServesFilesWithTheirTypes) {
@@ -109,6 +85,25 @@ TEST_F(RunningServer, RefusesPathsThatLeaveTheRoot) {
     const auto replies = split_replies(raw);
     ASSERT_EQ(replies.size(), 1u) << target;
     EXPECT_EQ(replies[0].status, status) << target;
+    EXPECT_EQ(raw.find("TOP-SECRET"), std::string::npos) << target;
+  }
+}
+
+// A target that names an absolute path gets one answer, decided before any file is looked
+// at: whether the file exists outside the root must not show.
+TEST_F(RunningServer, AbsoluteTargetsGetOneAnswerWhetherTheirFileExistsOrNot) {
+  const std::string secret = (tree_.path() / "secret.txt").string();
+  const std::string targets[] = {
+      "//etc/passwd",   "//no/such/file",   "/" + secret, "/" + secret + ".no",
+      "/%2Fetc/passwd", "/%2Fno/such/file", "//",         "http://x//etc/passwd",
+  };
+  const std::string first = get(port_, targets[0]);
+  const auto replies = split_replies(first);
+  ASSERT_EQ(replies.size(), 1u);
+  EXPECT_EQ(replies[0].status, 403);
+  for (const auto& target : targets) {
+    const std::string raw = get(port_, target);
+    EXPECT_EQ(raw, first) << target;
     EXPECT_EQ(raw.find("TOP-SECRET"), std::string::npos) << target;
   }
 }
@@ -171,26 +166,17 @@ TEST_F(RunningServer, LogsEachDecodedPathInOrder) {
 
 TEST_F(RunningServer, ServesMoreConnectionsThanItHasThreads) {
   constexpr int kConnections = 48;
-  std::vector<int> sockets;
-  for (int i = 0; i < kConnections; ++i) {
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port_);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    sockets.push_back(fd);
-  }
+  std::vector<UniqueFd> sockets;
+  for (int i = 0; i < kConnections; ++i) sockets.push_back(connect_loopback(port_));
   const std::string request = "GET /index.html HTTP/1.1\r\nConnection: close\r\n\r\n";
-  for (const int fd : sockets) ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+  for (const auto& fd : sockets) ::send(fd.get(), request.data(), request.size(), MSG_NOSIGNAL);
   int answered = 0;
-  for (const int fd : sockets) {
+  for (const auto& fd : sockets) {
     std::string reply;
     char chunk[1024];
-    for (ssize_t got; (got = ::recv(fd, chunk, sizeof chunk, 0)) > 0;) {
+    for (ssize_t got; (got = ::recv(fd.get(), chunk, sizeof chunk, 0)) > 0;) {
       reply.append(chunk, static_cast<std::size_t>(got));
     }
-    ::close(fd);
     const auto replies = split_replies(reply);
     if (replies.size() == 1 && replies[0].body == "racine") ++answered;
   }
@@ -207,14 +193,8 @@ TEST_F(RunningServer, StopsOnSigterm) {
 
 TEST_F(RunningServer, StopsOnSigintWithAConnectionOpen) {
   // An idle keep-alive connection must not hold the server up.
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port_);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  ASSERT_EQ(::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  const UniqueFd connection = connect_loopback(port_);
   const auto status = server_->stop(SIGINT, milliseconds(3000));
-  ::close(fd);
   ASSERT_TRUE(status);
   EXPECT_TRUE(WIFEXITED(*status));
   EXPECT_EQ(WEXITSTATUS(*status), 0);
