@@ -58,12 +58,17 @@ Received receive_more(int fd, std::string& buffer, Clock::time_point deadline,
   }
 }
 
-// Waits for the first byte of the next request, marked idle so that the listening thread may
-// end the connection to make room for a new client. False when the connection is over.
-bool await_request(ConnectionSlot& slot, std::string& buffer, const std::stop_token& stop) {
-  slot.begin_idle();
-  const Received received = receive_more(slot.fd(), buffer, Clock::now() + kIdleLimit, stop);
-  return slot.end_idle() && received == Received::kMore;
+// Waits for the first byte of the next request. A kept-alive connection waits marked idle, so
+// that the listening thread may end it to make room for a new client; a new connection keeps
+// its place until its first request, which is what it was let in for. The connection is busy
+// again before it reads: bytes taken off the socket while it was still marked idle would be
+// lost with it. False when the connection is over.
+bool await_request(ConnectionSlot& slot, bool kept_alive, std::string& buffer,
+                   const std::stop_token& stop) {
+  if (kept_alive) slot.begin_idle();
+  const Readiness readiness = wait_for(slot.fd(), POLLIN, Clock::now() + kIdleLimit, stop);
+  if ((kept_alive && !slot.end_idle()) || readiness != Readiness::kReady) return false;
+  return receive_more(slot.fd(), buffer, Clock::now() + kIdleLimit, stop) == Received::kMore;
 }
 
 // Reads until `buffer` holds a whole head, which must come within kHeadLimit of now, when its
@@ -95,8 +100,9 @@ void serve_connection(ConnectionSlot& slot, const std::filesystem::path& root, R
                       const std::stop_token& stop) {
   const int fd = slot.fd();
   std::string buffer;
-  while (!stop.stop_requested()) {
-    if (buffer.empty() && !await_request(slot, buffer, stop)) return;
+  bool kept_alive = false;
+  for (; !stop.stop_requested(); kept_alive = true) {
+    if (buffer.empty() && !await_request(slot, kept_alive, buffer, stop)) return;
     const std::size_t length = read_head(fd, buffer, stop);
     if (length == 0) return;
 

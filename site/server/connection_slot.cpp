@@ -43,6 +43,10 @@ std::optional<ConnectionSlot::Clock::time_point> ConnectionSlot::idle_since() co
 bool ConnectionSlot::evict() {
   const std::lock_guard lock(mutex_);
   if (state_ != State::kIdle) return false;
+  // Bytes already waiting are a request its thread has not woken up for yet: the connection
+  // is about to be busy, not idle.
+  char byte;
+  if (::recv(socket_.get(), &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0) return false;
   state_ = State::kEvicted;
   ::shutdown(socket_.get(), SHUT_RDWR);
   return true;

@@ -30,8 +30,8 @@ class ConnectionSlot {
   // Neither closed nor evicted: the connection still takes one of the server's places.
   bool holds_place() const;
   std::optional<Clock::time_point> idle_since() const;
-  // Shuts the socket down if the connection is still idle, which wakes its thread at once.
-  // True if it did.
+  // Shuts the socket down if the connection is still idle and no request has begun to arrive
+  // on it, which wakes its thread at once. True if it did.
   bool evict();
 
  private:

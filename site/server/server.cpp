@@ -11,6 +11,8 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "connection.h"
 #include "connection_slot.h"
@@ -39,18 +41,22 @@ struct Worker {
   std::jthread thread;  // declared last: joined before the slot is let go
 };
 
-// The connection idle the longest, or null when none is idle.
-ConnectionSlot* longest_idle(const std::list<Worker>& workers) {
-  ConnectionSlot* chosen = nullptr;
-  std::optional<ConnectionSlot::Clock::time_point> chosen_since;
+// The idle connections, the one idle the longest first.
+std::vector<ConnectionSlot*> idle_by_age(const std::list<Worker>& workers) {
+  std::vector<std::pair<ConnectionSlot::Clock::time_point, ConnectionSlot*>> idle;
   for (const Worker& worker : workers) {
-    const auto since = worker.slot->idle_since();
-    if (since && (!chosen_since || *since < *chosen_since)) {
-      chosen = worker.slot.get();
-      chosen_since = since;
-    }
+    if (const auto since = worker.slot->idle_since()) idle.emplace_back(*since, worker.slot.get());
   }
-  return chosen;
+  std::sort(idle.begin(), idle.end());
+  std::vector<ConnectionSlot*> slots;
+  for (const auto& entry : idle) slots.push_back(entry.second);
+  return slots;
+}
+
+// Ends the connection idle the longest that can still be ended; false when none could.
+bool evict_an_idle_connection(const std::list<Worker>& workers) {
+  const auto idle = idle_by_age(workers);
+  return std::any_of(idle.begin(), idle.end(), [](ConnectionSlot* slot) { return slot->evict(); });
 }
 
 }  // namespace
@@ -80,15 +86,14 @@ void Server::run(int stop_fd) {
     });
     const bool full = static_cast<std::size_t>(places) >= kMaxConnections;
     // When full, a new client is let in only in place of an idle connection.
-    const bool room = !full || longest_idle(workers) != nullptr;
+    const bool room = !full || !idle_by_age(workers).empty();
     pollfd fds[2] = {{stop_fd, POLLIN, 0}, {room ? listener_.get() : -1, POLLIN, 0}};
     const int ready = ::poll(fds, 2, 100);
     if (ready < 0 && errno != EINTR) throw_errno("poll");
     if (fds[0].revents != 0) break;
     if ((fds[1].revents & POLLIN) == 0) continue;
     if (full) {
-      ConnectionSlot* idle = longest_idle(workers);
-      if (idle == nullptr || !idle->evict()) continue;  // it has just become busy
+      if (!evict_an_idle_connection(workers)) continue;  // they have just become busy
     }
 
     UniqueFd client(::accept4(listener_.get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
