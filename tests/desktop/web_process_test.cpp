@@ -184,6 +184,26 @@ TEST_F(WebProcesses, BothPagesComeBackWhenEveryWebProcessIsKilled) {
   quit_and_expect_status_zero({{companion, companion_window::kQuit}, {main, main_window::kQuit}});
 }
 
+// The companion's view was created related to the main window's; that one gone, the shared
+// process still serves the companion and its end still brings the companion's page back.
+TEST_F(WebProcesses, WithTheMainWindowClosedTheCompanionsPageStillComesBack) {
+  const auto [main, companion] = start_with_companion();
+  ASSERT_NE(companion, 0u);
+  // The companion opens over the main window's buttons: out of the way first.
+  const Point from = on(companion, companion_window::kSurface);
+  x().drag(from, from + Point{0, 380}, 1);
+  ASSERT_TRUE(desktop::wait_until([&] { return x().geometry(companion)->y == 380; }, seconds(5)));
+  x().click(on(main, main_window::kQuit));
+  ASSERT_TRUE(desktop::wait_until([&] { return x().windows_titled(kMainTitle) == 0; }, seconds(5)));
+  EXPECT_EQ(wait_for_web_processes(1).size(), 1u);
+  site().clear();
+  kill_web_processes();
+  EXPECT_TRUE(site().wait_for_request(kNewsPage, seconds(5)));
+  EXPECT_TRUE(shows(companion, kCompanionPageField, kSitePage));
+  EXPECT_EQ(site().count(kPlayerPage), 0);
+  quit_and_expect_status_zero({{companion, companion_window::kQuit}});
+}
+
 TEST_F(WebProcesses, AfterTheThirdEndWithinAMinuteTheStoppedPageShowsAndItsLinkReloads) {
   const Window main = start_on_player_page();
   ASSERT_NE(main, 0u);
