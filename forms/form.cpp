@@ -10,10 +10,7 @@ Form::Form(Runtime& runtime, FormDescription description)
     : runtime_(runtime), description_(std::move(description)) {}
 
 Form::~Form() {
-  if (loaded_) {
-    platform().destroy_window(*this);
-    runtime_.platform().forget_window(window_);
-  }
+  if (loaded_) tear_down();
 }
 
 PlatformBase& Form::platform() {
@@ -53,6 +50,10 @@ void Form::Show() {
 void Form::Unload() {
   if (!loaded_) return;
   runtime_.platform().pass(Step{Step::Kind::Call, name(), "Unload", {}}, {});
+  tear_down();
+}
+
+void Form::tear_down() {
   PlatformBase& platform = runtime_.platform();
   platform.destroy_window(*this);
   for (ControlState& control : controls_) {

@@ -70,6 +70,9 @@ class Form {
 
  private:
   void load();
+  // What Unload does once its step has passed, and what destroying a loaded form does: the
+  // window, its device contexts and its handle go, and the runtime counts one window less.
+  void tear_down();
 
   Runtime& runtime_;
   FormDescription description_;

@@ -24,6 +24,9 @@ RuntimeError invalid_property_value() {
 RuntimeError invalid_call() {
   return {5, "Argument ou appel de procédure incorrect"};
 }
+RuntimeError internal(const std::string& detail) {
+  return {51, detail.empty() ? "Erreur interne" : "Erreur interne : " + detail};
+}
 }  // namespace errors
 
 }  // namespace forms

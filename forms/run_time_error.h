@@ -25,6 +25,9 @@ RuntimeError overflow();                // 6
 RuntimeError file_not_found();          // 53
 RuntimeError invalid_property_value();  // 380
 RuntimeError invalid_call();            // 5
+// 51: a failure inside the program that is not a run-time error of its own (a bad index, a
+// broken invariant); `detail` says what failed, or is empty when nothing is known.
+RuntimeError internal(const std::string& detail);
 }  // namespace errors
 
 // Runs one statement with errors ignored: a run-time error it raises is dropped, unreported,

@@ -1,5 +1,7 @@
 #include "forms/runtime.h"
 
+#include <exception>
+
 #include "forms/default_instance.h"
 #include "forms/form.h"
 
@@ -31,9 +33,19 @@ void Runtime::raise(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const RuntimeError& error) {
-    platform_.report_error(error);
-    end(1);
+    fail(error);
+  } catch (const std::exception& error) {
+    // Handlers run inside the toolkit's C frames, which no exception may cross: any other
+    // failure is reported and ends the program as a run-time error does.
+    fail(errors::internal(error.what()));
+  } catch (...) {
+    fail(errors::internal({}));
   }
+}
+
+void Runtime::fail(const RuntimeError& error) {
+  platform_.report_error(error);
+  end(1);
 }
 
 void Runtime::reporting_errors(const std::function<void()>& statement) {

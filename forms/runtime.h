@@ -28,7 +28,8 @@ class Runtime {
   // Loads and shows the start-up window, as run() does, without entering the event loop.
   void start(DefaultInstance& startup);
 
-  // Runs an event handler. A run-time error that leaves it is reported, and ends the program.
+  // Runs an event handler. A run-time error that leaves it is reported, and ends the program;
+  // so does any other exception, reported as an internal error: none leaves this call.
   void raise(const std::function<void()>& handler);
 
   // Runs one statement whose run-time error is reported to the user but ends nothing.
@@ -47,6 +48,8 @@ class Runtime {
 
  private:
   void end(int status);
+  // Reports an error that no code handled and ends the program with status 1.
+  void fail(const RuntimeError& error);
 
   PlatformBase& platform_;
   int loaded_windows_ = 0;

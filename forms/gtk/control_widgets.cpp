@@ -1,7 +1,5 @@
 #include "forms/gtk/control_widgets.h"
 
-#include <webkit2/webkit2.h>
-
 #include <cstdio>
 #include <string>
 
@@ -152,8 +150,8 @@ GtkWidget* make_label(Form& form, std::size_t index) {
   return press_keeping_box(label);
 }
 
-GtkWidget* make_web_view() {
-  GtkWidget* view = webkit_web_view_new();
+GtkWidget* make_web_view(WebViews& web_views) {
+  GtkWidget* view = web_views.create();
   gtk_widget_show_all(view);
   // The view's own handler comes first; whatever it did, the press stops at the view.
   g_signal_connect_after(view, "button-press-event", G_CALLBACK(keep_press), nullptr);
@@ -173,7 +171,7 @@ void place_control_widget(GtkWidget* layout, GtkWidget* widget, const TwipsRect&
   }
 }
 
-GtkWidget* make_control_widget(Form& form, std::size_t index) {
+GtkWidget* make_control_widget(Form& form, std::size_t index, WebViews& web_views) {
   const ControlDescription& description = form.description().controls[index];
   GtkWidget* widget = nullptr;
   switch (description.kind) {
@@ -189,7 +187,7 @@ GtkWidget* make_control_widget(Form& form, std::size_t index) {
       widget = make_label(form, index);
       break;
     case ControlKind::WebBrowser:
-      widget = make_web_view();
+      widget = make_web_view(web_views);
       break;
   }
   if (!description.tooltip.empty())

@@ -7,6 +7,7 @@
 
 #include "forms/gtk/message_box.h"
 #include "forms/gtk/program_starter.h"
+#include "forms/gtk/web_views.h"
 #include "forms/gtk/window_view.h"
 
 namespace forms::gtk {
@@ -19,7 +20,7 @@ std::unique_ptr<GtkPlatform> GtkPlatform::open() {
   return std::make_unique<GtkPlatform>(OpenedDisplay{});
 }
 
-GtkPlatform::GtkPlatform(OpenedDisplay) {}
+GtkPlatform::GtkPlatform(OpenedDisplay) : web_views_(std::make_unique<WebViews>()) {}
 
 GtkPlatform::~GtkPlatform() = default;
 

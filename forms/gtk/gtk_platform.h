@@ -10,6 +10,7 @@
 namespace forms::gtk {
 
 struct WindowView;
+class WebViews;
 
 class GtkPlatform : public PlatformBase {
  public:
@@ -36,6 +37,9 @@ class GtkPlatform : public PlatformBase {
   };
   void set_current_press(const Press* press) { current_press_ = press; }
 
+  // Every web view of the program comes from here.
+  WebViews& web_views() { return *web_views_; }
+
  protected:
   void apply_shape(Form& form, Region shape, bool redraw) override;
   void set_topmost(Form& form, bool topmost) override;
@@ -51,6 +55,7 @@ class GtkPlatform : public PlatformBase {
  private:
   WindowView* view(Form& form);
 
+  std::unique_ptr<WebViews> web_views_;  // outlives the windows' views
   std::map<Form*, std::unique_ptr<WindowView>> views_;
   const Press* current_press_ = nullptr;
 };

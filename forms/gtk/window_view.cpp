@@ -88,7 +88,7 @@ WindowView::WindowView(GtkPlatform& owner, Form& window_form) : platform(owner),
   // A child added later lies above the ones before it, so the lowest control goes in first.
   controls.assign(description.controls.size(), nullptr);
   for (std::size_t i = description.controls.size(); i-- > 0;) {
-    controls[i] = make_control_widget(form, i);
+    controls[i] = make_control_widget(form, i, platform.web_views());
     if (controls[i] != nullptr) update_control(i);
   }
   gtk_widget_show(layout);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -73,6 +74,16 @@ inline std::string differences(const Bitmap& got, const Bitmap& expected) {
     }
   }
   return text.empty() ? "none" : text;
+}
+
+// Colours are compared loosely: the background is a JPEG, and pages are drawn smoothed.
+inline bool near(desktop::Rgb got, desktop::Rgb expected, int tolerance = 24) {
+  for (int shift : {16, 8, 0}) {
+    const int a = static_cast<int>((got >> shift) & 0xFF);
+    const int b = static_cast<int>((expected >> shift) & 0xFF);
+    if (std::abs(a - b) > tolerance) return false;
+  }
+  return true;
 }
 
 inline Point operator+(Point a, Point b) {

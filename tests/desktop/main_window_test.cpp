@@ -2,8 +2,6 @@
 // server, the player page asked of the site, its look, and its drag.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "tests/desktop/lumesca_test.h"
 
 namespace lumesca_desktop {
@@ -43,16 +41,6 @@ TEST_F(MainWindowAtStart, StartsInNormalOrder) {
     EXPECT_NE(state, "_NET_WM_STATE_ABOVE");
   }
   EXPECT_TRUE(program().running());
-}
-
-// Colours are compared loosely: the background is a JPEG.
-bool near(Rgb got, Rgb expected, int tolerance = 24) {
-  for (int shift : {16, 8, 0}) {
-    const int a = static_cast<int>((got >> shift) & 0xFF);
-    const int b = static_cast<int>((expected >> shift) & 0xFF);
-    if (std::abs(a - b) > tolerance) return false;
-  }
-  return true;
 }
 
 TEST_F(MainWindowAtStart, DrawsTheBackgroundTheBoxAndTheButtonsWhereTheyAreLaidOut) {
