@@ -1,6 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "tests/unit/program_fixture.h"
 
 namespace testing_support {
@@ -66,11 +70,23 @@ TEST_F(FormsRuntime, AnErrorInAHandlerIsReportedOnceAndLaterEventsAreNotRaised) 
   EXPECT_EQ(runtime.exit_status(), 1);
 }
 
-TEST(IgnoringErrors, DropsTheErrorAndGoesOn) {
-  bool after = false;
-  forms::ignoring_errors([] { throw forms::errors::overflow(); });
-  after = true;
-  EXPECT_TRUE(after);
+// Each guarded statement runs; a run-time error ends the statement that raised it, unreported,
+// and the next one runs.
+TEST(IgnoringErrors, DropsARunTimeErrorAndTheNextStatementRuns) {
+  std::vector<std::string> ran;
+  forms::ignoring_errors([&] { ran.push_back("before"); });
+  forms::ignoring_errors([&] {
+    ran.push_back("failing");
+    throw forms::errors::overflow();
+  });
+  forms::ignoring_errors([&] { ran.push_back("after"); });
+  EXPECT_THAT(ran, ElementsAre("before", "failing", "after"));
+}
+
+// Only run-time errors are the program's to ignore: a fault of the program itself still ends it.
+TEST(IgnoringErrors, LetsOtherExceptionsThrough) {
+  EXPECT_THROW(forms::ignoring_errors([] { throw std::logic_error("not a run-time error"); }),
+               std::logic_error);
 }
 
 }  // namespace
