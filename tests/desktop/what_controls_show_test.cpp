@@ -5,6 +5,7 @@
 // their rectangles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 
 #include "tests/desktop/lumesca_test.h"
@@ -91,6 +92,51 @@ class WhatControlsShow : public LumescaTest {
     reference.stop();
     EXPECT_TRUE(desktop::wait_until([&] { return x().client_windows().empty(); }, seconds(5)));
     return tooltips;
+  }
+
+  // The bright (yellow) pixels of `image` from column `from_x` on, cut to their bounding box
+  // and kept as 1 (bright) or 0: a caption's letters without the faint edges of their
+  // smoothing.
+  static bool bright(desktop::Rgb p) { return (p >> 16) > 0x80 && ((p >> 8) & 0xFF) > 0x80; }
+  static Image ink_on_blue(const Image& image, int from_x = 0) {
+    int left = image.width, top = image.height, right = -1, bottom = -1;
+    for (int py = 0; py < image.height; ++py) {
+      for (int px = from_x; px < image.width; ++px) {
+        if (!bright(image.at(px, py))) continue;
+        left = std::min(left, px);
+        right = std::max(right, px);
+        top = std::min(top, py);
+        bottom = std::max(bottom, py);
+      }
+    }
+    Image ink;
+    if (right < 0) return ink;
+    ink.width = right - left + 1;
+    ink.height = bottom - top + 1;
+    for (int py = top; py <= bottom; ++py) {
+      for (int px = left; px <= right; ++px) ink.pixels.push_back(bright(image.at(px, py)));
+    }
+    return ink;
+  }
+
+  // GTK's own letters of `caption` in the check box's look: 8 points, yellow on blue.
+  Image reference_caption(const std::string& caption) {
+    desktop::Program reference(display(), TOOLTIP_REFERENCE_PATH, {{"--caption", caption}, {}});
+    const auto window = x().find_window("Tooltip Reference", seconds(10));
+    if (!window) {
+      ADD_FAILURE() << "no reference window; stderr:\n" << reference.stderr_text();
+      return {};
+    }
+    Image ink;
+    desktop::wait_until(
+        [&] {
+          ink = ink_on_blue(x().capture(*x().geometry(*window)));
+          return ink.width > 0;
+        },
+        seconds(5));
+    reference.stop();
+    EXPECT_TRUE(desktop::wait_until([&] { return x().client_windows().empty(); }, seconds(5)));
+    return ink;
   }
 
   // Each control's tooltip is the text given, character for character: the tooltip that
@@ -293,6 +339,8 @@ TEST_F(WhatControlsShow, APressJustRightOfTheVersionLabelDragsTheWindow) {
 
 TEST_F(WhatControlsShow, TheMainWindowShowsEachPictureTheArrowsDirectionAndTheBoxsColours) {
   using namespace main_controls;
+  const Image caption = reference_caption("Tjs Vis");
+  ASSERT_GT(caption.width, 0);
   const Window main = start_lumesca();
   ASSERT_NE(main, 0u);
   site().wait_for_request(kPlayerPage, seconds(20));
@@ -318,6 +366,12 @@ TEST_F(WhatControlsShow, TheMainWindowShowsEachPictureTheArrowsDirectionAndTheBo
   }
   EXPECT_GT(blue, box.width * box.height / 2) << "the box's back is not blue";
   EXPECT_GT(yellow, 20) << "the caption is not yellow";
+  // Right of the square, the caption's letters are GTK's own for "Tjs Vis".
+  const Image letters = ink_on_blue(box, 16);
+  EXPECT_TRUE(letters.width == caption.width && letters.height == caption.height &&
+              letters.pixels == caption.pixels)
+      << "the caption (" << letters.width << " x " << letters.height << ") is not \"Tjs Vis\" ("
+      << caption.width << " x " << caption.height << ")";
 
   open_menu(main);
   park_pointer();
