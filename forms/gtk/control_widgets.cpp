@@ -87,7 +87,13 @@ GtkWidget* press_keeping_box(GtkWidget* child) {
     gtk_container_add(GTK_CONTAINER(box), child);
     gtk_widget_show(child);
   }
-  gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK);
+  // The box's input window takes the pointer's motion and crossings as well as its presses:
+  // GTK looks a tooltip up from the window that the motion came to, so a box that let motion
+  // through to the window's surface would have the tooltip of whichever overlapping control
+  // came first among the surface's children, not of the one on top.
+  gtk_widget_add_events(box, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                 GDK_POINTER_MOTION_MASK | GDK_ENTER_NOTIFY_MASK |
+                                 GDK_LEAVE_NOTIFY_MASK);
   g_signal_connect(box, "button-press-event", G_CALLBACK(keep_press), nullptr);
   return box;
 }
@@ -132,22 +138,45 @@ GtkWidget* make_check_box(Form& form, std::size_t index) {
     target->form->raise_click(target->index);
   };
   connect(check, "toggled", on_toggled, form, index);
+  // The box toggles on the left button only; the others' presses stop at it all the same.
+  g_signal_connect_after(check, "button-press-event", G_CALLBACK(keep_press), nullptr);
   return check;
 }
 
+// What a label shows: its caption, left-aligned from its rectangle's top-left corner and cut
+// at the rectangle's edges.
+// A label is drawn on its input-only box rather than as a GtkLabel child: a GtkLabel asks for
+// the width of its whole text and the layout would widen the box, and with it the area that
+// takes presses, past the rectangle the description gives. The text starts at the rectangle's
+// top-left corner and is cut at its edges.
 GtkWidget* make_label(Form& form, std::size_t index) {
   const ControlDescription& description = form.description().controls[index];
-  GtkWidget* label = gtk_label_new(description.caption.c_str());
-  gtk_label_set_xalign(GTK_LABEL(label), 0);
-  gtk_label_set_yalign(GTK_LABEL(label), 0);
-  std::string css = "label { color: #000000; padding: 0; ";
+  GtkWidget* box = press_keeping_box(nullptr);
+  std::string css = "* { color: #000000; ";
   if (description.font) {
     css += "font-family: \"" + description.font->face +
            "\", serif; font-size: " + std::to_string(description.font->size_points) +
            "pt; font-weight: " + std::to_string(description.font->weight) + "; ";
   }
-  add_css(label, css + "}");
-  return press_keeping_box(label);
+  add_css(box, css + "}");
+  // The caption, laid out anew in the box's font at each drawing.
+  auto caption = std::make_unique<std::string>(description.caption);
+  const auto on_draw = +[](GtkWidget* widget, cairo_t* cr, gpointer data) {
+    const GObjectPtr<PangoLayout> text(
+        gtk_widget_create_pango_layout(widget, static_cast<std::string*>(data)->c_str()));
+    cairo_rectangle(cr, 0, 0, gtk_widget_get_allocated_width(widget),
+                    gtk_widget_get_allocated_height(widget));
+    cairo_clip(cr);
+    gtk_render_layout(gtk_widget_get_style_context(widget), cr, 0, 0, text.get());
+    return FALSE;
+  };
+  g_signal_connect_data(
+      box, "draw", G_CALLBACK(on_draw), caption.release(),
+      [](gpointer data, GClosure*) {
+        std::default_delete<std::string>()(static_cast<std::string*>(data));
+      },
+      GConnectFlags{});
+  return box;
 }
 
 GtkWidget* make_web_view(WebViews& web_views) {

@@ -85,11 +85,17 @@ WindowView::WindowView(GtkPlatform& owner, Form& window_form) : platform(owner),
   background = load_pixbuf(description.picture);
   g_signal_connect(layout, "draw", G_CALLBACK(on_draw_background), this);
 
-  // A child added later lies above the ones before it, so the lowest control goes in first.
+  // A child added later is drawn after, and its input window stacked above, the ones before
+  // it, so the lowest control goes in first: the windowless layer (images, labels), then the
+  // windowed one (check box, web view), each from its last control to its first.
   controls.assign(description.controls.size(), nullptr);
-  for (std::size_t i = description.controls.size(); i-- > 0;) {
-    controls[i] = make_control_widget(form, i, platform.web_views());
-    if (controls[i] != nullptr) update_control(i);
+  for (const bool windowed : {false, true}) {
+    for (std::size_t i = description.controls.size(); i-- > 0;) {
+      const ControlKind kind = description.controls[i].kind;
+      if ((kind != ControlKind::Image && kind != ControlKind::Label) != windowed) continue;
+      controls[i] = make_control_widget(form, i, platform.web_views());
+      if (controls[i] != nullptr) update_control(i);
+    }
   }
   gtk_widget_show(layout);
   update_width();

@@ -59,9 +59,16 @@ std::optional<std::vector<Rect>> RecordingPlatform::rectangles(forms::HRgn handl
   return rectangles_of(found);
 }
 
+std::optional<int> RecordingPlatform::pixel_reads_at(const std::string& step_text) const {
+  const auto found = reads_at_step_.find(step_text);
+  if (found == reads_at_step_.end()) return std::nullopt;
+  return found->second;
+}
+
 forms::Value RecordingPlatform::pass(const forms::Step& step, forms::Value value) {
   const std::string text = step.text();
   log_.push_back(text);
+  reads_at_step_[text] = pixel_reads_;
   if (const auto failure = failures_.find(text); failure != failures_.end()) {
     forms::RuntimeError error = failure->second;
     failures_.erase(failure);

@@ -25,7 +25,10 @@ class RecordingPlatform : public forms::PlatformBase {
   const std::vector<std::string>& log() const { return log_; }
   // The log without the region calls.
   std::vector<std::string> steps() const;
-  void clear_log() { log_.clear(); }
+  void clear_log() {
+    log_.clear();
+    reads_at_step_.clear();
+  }
 
   // The next step whose text is `step_text` raises `error` instead of taking effect.
   void fail_step(const std::string& step_text,
@@ -37,6 +40,8 @@ class RecordingPlatform : public forms::PlatformBase {
   void fail_program_starts() { programs_fail_ = true; }
 
   int pixel_reads() const { return pixel_reads_; }
+  // How many pixels had been read when `step_text` was last logged; empty when it was not.
+  std::optional<int> pixel_reads_at(const std::string& step_text) const;
   int rectangles_created() const { return created_; }
   int regions_combined() const { return combined_; }
   int regions_deleted() const { return deleted_; }
@@ -105,6 +110,7 @@ class RecordingPlatform : public forms::PlatformBase {
   std::map<std::string, forms::Value> answers_;
   bool programs_fail_ = false;
   int pixel_reads_ = 0, created_ = 0, combined_ = 0, deleted_ = 0;
+  std::map<std::string, int> reads_at_step_;
   std::map<std::string, WindowState> windows_;
   std::map<std::string, int> builds_;
   std::vector<std::string> navigations_;

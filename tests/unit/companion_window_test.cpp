@@ -139,11 +139,20 @@ TEST_F(CompanionWindow, AFailingUnloadOfTheCloseButtonIsReported) {
 
 TEST_F(CompanionWindow, ClosingItLeavesTheMainWindowAsItWas) {
   open_menu();
+  platform.answer("Form1.Check1.Value", 1);
   click(forms::Form1, "Check1");
   click(forms::Form1, "outil");
+  const auto before = platform.window_state("Form1");
+  ASSERT_TRUE(before.topmost);
+  ASSERT_TRUE(before.shaped);
+  platform.clear_log();
   click(forms::Form2, "quitter");
+  EXPECT_THAT(platform.steps(), ElementsAre("Form2.Unload()"));
+  const auto& after = platform.window_state("Form1");
   EXPECT_EQ(forms::Form1->width(), 7060.0f);
-  EXPECT_TRUE(platform.window_state("Form1").shown);
+  EXPECT_TRUE(after.shown);
+  EXPECT_TRUE(after.topmost) << "the main window left the top";
+  EXPECT_EQ(after.outline, before.outline);
   EXPECT_FALSE(runtime.ended());
 }
 

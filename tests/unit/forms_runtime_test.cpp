@@ -4,7 +4,9 @@
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <variant>
+#include <vector>
 
 #include "tests/unit/program_fixture.h"
 
@@ -141,11 +143,23 @@ TEST_F(FormsRuntime, AWindowObjectDestroyedWhileLoadedLeavesNoWindowBehind) {
   EXPECT_EQ(runtime.exit_status(), 0);
 }
 
-TEST(IgnoringErrors, DropsTheErrorAndGoesOn) {
-  bool after = false;
-  forms::ignoring_errors([] { throw forms::errors::overflow(); });
-  after = true;
-  EXPECT_TRUE(after);
+// Each guarded statement runs; a run-time error ends the statement that raised it, unreported,
+// and the next one runs.
+TEST(IgnoringErrors, DropsARunTimeErrorAndTheNextStatementRuns) {
+  std::vector<std::string> ran;
+  forms::ignoring_errors([&] { ran.push_back("before"); });
+  forms::ignoring_errors([&] {
+    ran.push_back("failing");
+    throw forms::errors::overflow();
+  });
+  forms::ignoring_errors([&] { ran.push_back("after"); });
+  EXPECT_THAT(ran, ElementsAre("before", "failing", "after"));
+}
+
+// Only run-time errors are the program's to ignore: a fault of the program itself still ends it.
+TEST(IgnoringErrors, LetsOtherExceptionsThrough) {
+  EXPECT_THROW(forms::ignoring_errors([] { throw std::logic_error("not a run-time error"); }),
+               std::logic_error);
 }
 
 }  // namespace

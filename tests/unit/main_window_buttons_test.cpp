@@ -96,8 +96,14 @@ TEST_F(MainWindowButtons, QuitWithTheCompanionOpenLeavesItWorkingUntilItCloses) 
   platform.answer("Form1.Check1.Value", 1);
   click(forms::Form1, "Check1");
   click(forms::Form1, "outil");
+  ASSERT_TRUE(platform.window_state("Form1").topmost);
+  platform.clear_log();
   click(forms::Form1, "quitter");
+  // The window goes as it is: the switch is not cleared first, nor passed to the companion.
+  EXPECT_THAT(platform.steps(), ElementsAre("Form1.Unload()"));
   EXPECT_FALSE(platform.has_window("Form1"));
+  EXPECT_TRUE(platform.window_state("Form2").shown);
+  EXPECT_FALSE(platform.window_state("Form2").topmost);
   EXPECT_FALSE(runtime.ended());
   click(forms::Form2, "aide");
   EXPECT_EQ(platform.navigations().back(),

@@ -160,8 +160,13 @@ TEST_F(RegionFromPictureTest, ASingleRunIsReturnedAsTheRectangleItself) {
 
 TEST_F(RegionFromPictureTest, ReadsTheBoxOnceEachBeforeAnyPixel) {
   build({"..", ".#"});
-  EXPECT_THAT(platform.steps(),
-              ElementsAreArray({"Test.Mask.hDC", "Test.Mask.ScaleWidth", "Test.Mask.ScaleHeight"}));
+  const std::vector<std::string> reads = {"Test.Mask.hDC", "Test.Mask.ScaleWidth",
+                                          "Test.Mask.ScaleHeight"};
+  EXPECT_THAT(platform.steps(), ElementsAreArray(reads));
+  EXPECT_EQ(platform.pixel_reads(), 2 * 2 + 1);
+  for (const std::string& read : reads) {
+    EXPECT_EQ(platform.pixel_reads_at(read), std::optional<int>(0)) << read;
+  }
 }
 
 // Scale sizes that give no pixel to read: only the key colour is read, nothing is built.

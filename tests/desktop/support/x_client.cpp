@@ -234,6 +234,26 @@ bool XClient::viewable(Window window) const {
          attributes.map_state == IsViewable;
 }
 
+std::vector<Window> XClient::popup_windows() const {
+  Window root = 0;
+  Window parent = 0;
+  Window* raw_children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> popups;
+  if (XQueryTree(get(), root_, &root, &parent, &raw_children, &count) == 0) return popups;
+  const XFreed<Window> children(raw_children);
+  for (unsigned i = 0; i < count; ++i) {
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(get(), children.get()[i], &attributes) != 0 &&
+        attributes.override_redirect && attributes.map_state == IsViewable &&
+        attributes.c_class == InputOutput && attributes.x + attributes.width > 0 &&
+        attributes.y + attributes.height > 0) {
+      popups.push_back(children.get()[i]);
+    }
+  }
+  return popups;
+}
+
 std::optional<Rect> XClient::geometry(Window window) const {
   XWindowAttributes attributes{};
   if (XGetWindowAttributes(get(), window, &attributes) == 0) return std::nullopt;
@@ -361,6 +381,31 @@ Image XClient::capture(const Rect& area) const {
     }
   }
   return image;
+}
+
+std::optional<Picture> XClient::load_picture(const std::filesystem::path& path) {
+  GError* raw_error = nullptr;
+  const std::unique_ptr<GdkPixbuf, GObjectDeleter> pixbuf(
+      gdk_pixbuf_new_from_file(path.c_str(), &raw_error));
+  const std::unique_ptr<GError, GErrorDeleter> error(raw_error);
+  if (!pixbuf || gdk_pixbuf_get_bits_per_sample(pixbuf.get()) != 8) return std::nullopt;
+  const int width = gdk_pixbuf_get_width(pixbuf.get());
+  const int height = gdk_pixbuf_get_height(pixbuf.get());
+  const int channels = gdk_pixbuf_get_n_channels(pixbuf.get());
+  const bool alpha = gdk_pixbuf_get_has_alpha(pixbuf.get()) != FALSE;
+  const int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
+  const guchar* pixels = gdk_pixbuf_read_pixels(pixbuf.get());
+  Picture picture{{width, height, {}}, Bitmap(width, height)};
+  picture.image.pixels.reserve(static_cast<std::size_t>(width * height));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const guchar* in = pixels + y * stride + x * channels;
+      picture.image.pixels.push_back(static_cast<Rgb>(in[0]) << 16 | static_cast<Rgb>(in[1]) << 8 |
+                                     in[2]);
+      picture.opaque.set(x, y, !alpha || in[3] == 0xFF);
+    }
+  }
+  return picture;
 }
 
 Rgb XClient::pixel(int x, int y) const {

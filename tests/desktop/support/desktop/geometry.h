@@ -70,4 +70,10 @@ struct Image {
   Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
+// A decoded picture: its colours, and which of its pixels are opaque.
+struct Picture {
+  Image image;
+  Bitmap opaque;
+};
+
 }  // namespace desktop

@@ -55,6 +55,10 @@ class XClient {
   std::optional<int> pid_of(Window window) const;
   // Whether the window exists and is mapped with all its ancestors.
   bool viewable(Window window) const;
+  // Viewable override-redirect children of the root that can show on the screen, bottom to
+  // top: the windows that no window manager handles, such as tooltips and pop-up menus (not
+  // the input-only and off-screen windows that toolkits keep for their own use).
+  std::vector<Window> popup_windows() const;
 
   // --- Reading windows --------------------------------------------------------------------
   // Root-relative x, y of the window's top-left corner, and its width and height; empty for a
@@ -86,6 +90,8 @@ class XClient {
   // --- The screen -------------------------------------------------------------------------
   Rgb pixel(int x, int y) const;
   Image capture(const Rect& area) const;
+  // A picture file (GIF, PNG, JPEG...) decoded: its pixels, and where it is opaque.
+  static std::optional<Picture> load_picture(const std::filesystem::path& path);
   // The whole root window as a PNG file; false when it cannot be written.
   bool screenshot(const std::filesystem::path& path) const;
 
