@@ -26,7 +26,7 @@ class BandedRegion {
   bool append(const cairo_rectangle_int_t& rectangle);
 
   // Whether the region is one rectangle.
-  bool simple() const { return bands_.size() == 1 && bands_.front().spans.size() == 1; }
+  bool simple() const { return spans_.size() == 1; }
   // The region's one rectangle, or nothing when it has several.
   std::optional<cairo_rectangle_int_t> only_rectangle() const;
   // The same region as a cairo region.
@@ -37,15 +37,18 @@ class BandedRegion {
     int left, right;  // right excluded
     friend bool operator==(const Span&, const Span&) = default;
   };
+  // Rows [top, bottom), bottom excluded; its spans run from spans_[first] to the next band's
+  // first span (or the end).
   struct Band {
-    int top, bottom;  // bottom excluded
-    std::vector<Span> spans;
+    int top, bottom;
+    std::size_t first;
   };
 
   // Makes the last band one with the band above it when they touch and have the same spans.
   void coalesce_last();
 
   std::vector<Band> bands_;
+  std::vector<Span> spans_;  // every band's, band after band
 };
 
 }  // namespace forms

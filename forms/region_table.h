@@ -2,13 +2,14 @@
 // The regions behind their handles. Only a few live at once (a region being built and the
 // rectangle being joined to it), so a short list searched from its end beats a tree.
 //
-// A region made from a rectangle is kept banded (BandedRegion) for as long as rectangles
-// coming after it in scan order are joined to it, which is how a window's outline is built;
-// it becomes a cairo region when it is first read as one.
+// A region made from a rectangle is kept as that rectangle, then banded (BandedRegion) for as
+// long as rectangles coming after it in scan order are joined to it, which is how a window's
+// outline is built; it becomes a cairo region when it is first read as one.
 
 #include <algorithm>
 #include <optional>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "forms/banded_region.h"
@@ -19,10 +20,10 @@ namespace forms {
 
 class RegionTable {
  public:
-  void add(HRgn handle, Region region) { entries_.push_back({handle, std::move(region), {}}); }
+  void add(HRgn handle, Region region) { entries_.push_back({handle, std::move(region)}); }
   // The region of a rectangle that is not empty.
   void add(HRgn handle, const cairo_rectangle_int_t& rectangle) {
-    entries_.push_back({handle, nullptr, BandedRegion(rectangle)});
+    entries_.push_back({handle, rectangle});
   }
 
   bool contains(HRgn handle) const { return locate(handle) != entries_.rend(); }
@@ -34,27 +35,29 @@ class RegionTable {
   }
 
   // Joins the region of `source` into that of `destination` in place, when that is cheap: the
-  // destination is still banded and the source is one rectangle that comes after it in scan
-  // order. Returns then whether the destination is one rectangle; nothing, changing nothing,
-  // otherwise.
+  // destination is still a rectangle or banded, and the source is a rectangle that comes after
+  // it in scan order. Returns then whether the destination is one rectangle; nothing,
+  // changing nothing, otherwise.
   std::optional<bool> append(HRgn destination, HRgn source) {
     const auto to = locate(destination);
     const auto from = locate(source);
-    if (to == entries_.rend() || from == entries_.rend() || to == from || !to->bands ||
-        !from->bands) {
+    if (to == entries_.rend() || from == entries_.rend() || to == from) return std::nullopt;
+    const auto* rectangle = std::get_if<cairo_rectangle_int_t>(&from->state);
+    if (rectangle == nullptr || std::holds_alternative<Region>(to->state)) return std::nullopt;
+    if (const auto* own = std::get_if<cairo_rectangle_int_t>(&to->state)) {
+      BandedRegion bands(*own);
+      if (!bands.append(*rectangle)) return std::nullopt;
+      to->state = std::move(bands);
+    } else if (!std::get<BandedRegion>(to->state).append(*rectangle)) {
       return std::nullopt;
     }
-    const auto rectangle = from->bands->only_rectangle();
-    if (!rectangle || !to->bands->append(*rectangle)) return std::nullopt;
-    return to->bands->simple();
+    return std::get<BandedRegion>(to->state).simple();
   }
 
   // Puts `region` behind an existing handle, freeing the one it held.
   void replace(HRgn handle, Region region) {
     const auto entry = locate(handle);
-    if (entry == entries_.rend()) return;
-    entry->region = std::move(region);
-    entry->bands.reset();
+    if (entry != entries_.rend()) entry->state = std::move(region);
   }
 
   // Removes the handle and hands its region over; nullptr for an unknown handle.
@@ -62,7 +65,7 @@ class RegionTable {
     const auto entry = locate(handle);
     if (entry == entries_.rend()) return nullptr;
     as_cairo(*entry);
-    Region region = std::move(entry->region);
+    Region region = std::move(std::get<Region>(entry->state));
     entries_.erase(std::next(entry).base());
     return region;
   }
@@ -80,18 +83,18 @@ class RegionTable {
  private:
   struct Entry {
     HRgn handle;
-    Region region;  // nullptr while banded
-    std::optional<BandedRegion> bands;
+    std::variant<cairo_rectangle_int_t, BandedRegion, Region> state;
   };
   using Entries = std::vector<Entry>;
 
-  // The entry's region as a cairo region, made from its bands the first time.
+  // The entry's region as a cairo region, made from its rectangle or bands the first time.
   static cairo_region_t* as_cairo(Entry& entry) {
-    if (entry.bands) {
-      entry.region = entry.bands->to_cairo();
-      entry.bands.reset();
+    if (const auto* rectangle = std::get_if<cairo_rectangle_int_t>(&entry.state)) {
+      entry.state = Region(cairo_region_create_rectangle(rectangle));
+    } else if (const auto* bands = std::get_if<BandedRegion>(&entry.state)) {
+      entry.state = bands->to_cairo();
     }
-    return entry.region.get();
+    return std::get<Region>(entry.state).get();
   }
 
   Entries::reverse_iterator locate(HRgn handle) const {
