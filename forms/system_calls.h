@@ -38,9 +38,9 @@ class User32 {
 // GetPixel is read once per pixel of a mask, so its common case is served here, inline: the
 // platform may make one device context readable in place (its picture's rows of colours),
 // and a read of that device context costs a compare of the handle, one of the bounds and a
-// load. Every other read goes to
-// read_pixel, which resolves the handle and may make its device context the readable one. A
-// platform that must see every read simply never makes one readable.
+// load. Every other read goes to read_pixel, which resolves the handle and may make its device
+// context the readable one. A platform that must see every read simply never makes one
+// readable.
 class Gdi32 {
  public:
   virtual ~Gdi32() = default;
