@@ -35,7 +35,13 @@ HDC PlatformBase::register_device_context(const Picture& picture) {
 }
 
 void PlatformBase::forget_device_context(HDC dc) {
+  stop_reading(dc);
   device_contexts_.erase(dc);
+}
+
+const Picture* PlatformBase::device_context_picture(HDC dc) const {
+  const auto found = device_contexts_.find(dc);
+  return found == device_contexts_.end() ? nullptr : found->second;
 }
 
 const cairo_region_t* PlatformBase::region(HRgn handle) const {
@@ -74,14 +80,11 @@ std::int32_t PlatformBase::SendMessageA(HWnd window_handle, std::uint32_t messag
   return 0;
 }
 
-ColorRef PlatformBase::GetPixel(HDC dc, std::int32_t x, std::int32_t y) {
-  if (dc != last_dc_ || last_picture_ == nullptr) {
-    const auto found = device_contexts_.find(dc);
-    if (found == device_contexts_.end()) return kInvalidColor;
-    last_dc_ = dc;
-    last_picture_ = found->second;
-  }
-  return last_picture_->pixel(x, y);
+ColorRef PlatformBase::read_pixel(HDC dc, std::int32_t x, std::int32_t y) {
+  const Picture* picture = device_context_picture(dc);
+  if (picture == nullptr) return kInvalidColor;
+  make_readable(dc, picture->pixels());
+  return picture->pixel(x, y);
 }
 
 HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
@@ -89,20 +92,33 @@ HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   const cairo_rectangle_int_t rectangle{left, top, right - left, bottom - top};
-  Region region(cairo_region_create_rectangle(&rectangle));
-  if (cairo_region_status(region.get()) != CAIRO_STATUS_SUCCESS) return HRgn{};
   const HRgn handle{next_handle_++};
+  if (rectangle.width > 0 && rectangle.height > 0) {
+    regions_.add(handle, rectangle);
+    return handle;
+  }
+  Region region(cairo_region_create_rectangle(&rectangle));  // empty
+  if (cairo_region_status(region.get()) != CAIRO_STATUS_SUCCESS) return HRgn{};
   regions_.add(handle, std::move(region));
   return handle;
 }
 
 std::int32_t PlatformBase::CombineRgn(HRgn destination, HRgn first, HRgn second,
                                       std::int32_t mode) {
+  if (mode != RGN_OR || !regions_.contains(destination) || !regions_.contains(first) ||
+      !regions_.contains(second)) {
+    return kError;
+  }
+  // The usual case: a rectangle after the others joins the outline being built, in place.
+  if (destination == first) {
+    if (const auto simple = regions_.append(destination, second)) {
+      return *simple ? kSimpleRegion : kComplexRegion;
+    }
+  }
   cairo_region_t* dest = regions_.find(destination);
   const cairo_region_t* a = regions_.find(first);
   const cairo_region_t* b = regions_.find(second);
-  if (mode != RGN_OR || dest == nullptr || a == nullptr || b == nullptr) return kError;
-  if (dest == a) {  // the usual case: the destination grows in place
+  if (dest == a) {  // the destination grows in place
     if (cairo_region_union(dest, b) != CAIRO_STATUS_SUCCESS) return kError;
   } else {
     Region result(cairo_region_copy(a));
@@ -114,7 +130,7 @@ std::int32_t PlatformBase::CombineRgn(HRgn destination, HRgn first, HRgn second,
 }
 
 std::int32_t PlatformBase::DeleteObject(HRgn region_handle) {
-  return regions_.take(region_handle) != nullptr ? 1 : 0;
+  return regions_.erase(region_handle) ? 1 : 0;
 }
 
 }  // namespace forms
