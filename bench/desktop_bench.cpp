@@ -13,11 +13,6 @@
 // reports both the new width and the new shape, polled without pause. Open and close are
 // timed separately, after one unmeasured round.
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -30,6 +25,8 @@
 #include <thread>
 #include <vector>
 
+#include "bench/site_port.h"
+#include "bench/statistics.h"
 #include "desktop/build_config.h"
 #include "desktop/display.h"
 #include "desktop/program.h"
@@ -66,12 +63,10 @@ struct Stats {
 };
 
 Stats stats(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
   double sum = 0;
   for (const double v : values) sum += v;
-  const std::size_t n = values.size();
-  const double median = n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-  return {median, sum / static_cast<double>(n), values.front(), values.back()};
+  const auto [min, max] = std::minmax_element(values.begin(), values.end());
+  return {bench::median(values), sum / static_cast<double>(values.size()), *min, *max};
 }
 
 void print_stats(const char* label, const std::vector<double>& values) {
@@ -254,25 +249,6 @@ bool measure_reshape(const desktop::Display& display, desktop::SiteServer& site,
   return true;
 }
 
-// Whether something already answers on the site's port: its requests would never reach our
-// server, and the measurements would share the machine with whoever runs it.
-bool site_port_taken() {
-  const auto [address, port] = desktop::split_host(desktop::kSiteHost);
-  sockaddr_in target{};
-  target.sin_family = AF_INET;
-  target.sin_port = htons(static_cast<std::uint16_t>(port));
-  if (inet_pton(AF_INET, address == "localhost" ? "127.0.0.1" : address.c_str(),
-                &target.sin_addr) != 1) {
-    return false;
-  }
-  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  const bool connected =
-      ::connect(fd, reinterpret_cast<const sockaddr*>(&target), sizeof target) == 0;
-  ::close(fd);
-  return connected;
-}
-
 int count_argument(int argc, char** argv, int index, int fallback) {
   if (argc <= index) return fallback;
   const int value = std::atoi(argv[index]);
@@ -285,13 +261,7 @@ int main(int argc, char** argv) {
   const int start_up_runs = count_argument(argc, argv, 1, 8);
   const int toggle_rounds = count_argument(argc, argv, 2, 10);
   try {
-    if (site_port_taken()) {
-      std::fprintf(stderr,
-                   "desktop_bench: %s already answers (desktop tests or scripts/run?); "
-                   "run the benchmarks when it is free\n",
-                   std::string(desktop::kSiteHost).c_str());
-      return EXIT_FAILURE;
-    }
+    if (!bench::site_port_free("desktop_bench")) return EXIT_FAILURE;
     desktop::Display display;
     desktop::SiteServer site;
     const desktop::XClient x(display.name());

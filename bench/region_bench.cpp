@@ -1,28 +1,42 @@
 // region_bench: the region builder on the three stored skin masks, beside GTK's own builder on
 // the same pixels, and the slide-out menu's toggle, all on a headless platform.
 //
-//   region_bench [Google Benchmark flags, e.g. --benchmark_filter=narrow]
+//   region_bench [--cores=0,7] [--rounds=31] [Google Benchmark flags]
 //
-// Each mask is timed twice: Module1::RegionFromPicture through the forms layer (pixel reads,
-// one rectangle per run, joined one by one), and gdk_cairo_region_create_from_surface on an
-// ARGB32 image that is opaque exactly where the mask's pixel differs from its key colour. Both
-// regions are checked once to cover the same pixels. The ratio of the two is printed at the
-// end, with the toggle's time per open-and-close.
+// Each mask is built two ways: Module1::RegionFromPicture through the forms layer (pixel
+// reads, one rectangle per run, joined one by one), and gdk_cairo_region_create_from_surface
+// on an ARGB32 image that is opaque exactly where the mask's pixel differs from its key
+// colour. Both regions are checked once to cover the same pixels.
+//
+// The two builders are compared in one run on one core, for each core of --cores (by default
+// the first and the last this process may run on, which on a machine with cores of two speeds
+// are usually one of each): the process is pinned to the core, then each round times a batch
+// of each builder in turn (the order alternating), and the median of the rounds' ratios is
+// the figure. Taking turns within a round keeps the ratio fair when the machine's load or
+// clock changes during the run.
+//
+// The toggle's time per open-and-close is timed with Google Benchmark (its flags apply to it),
+// on the first core.
 
 #include <benchmark/benchmark.h>
 #include <gdk/gdk.h>
 
+#include <sched.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/headless_platform.h"
+#include "bench/statistics.h"
 #include "companion_window/form2.h"
 #include "forms/default_instance.h"
 #include "forms/form.h"
@@ -98,20 +112,116 @@ class SummaryReporter : public benchmark::ConsoleReporter {
 };
 
 // The program's builder, its region freed again as the window's code frees a rectangle.
-void time_ours(benchmark::State& state, bench::HeadlessPlatform* platform, Mask* mask) {
-  for (auto _ : state) {
-    const forms::HRgn region = Module1::RegionFromPicture(mask->box);
-    benchmark::DoNotOptimize(region);
-    platform->DeleteObject(region);
-  }
+void build_ours(bench::HeadlessPlatform& platform, Mask& mask) {
+  const forms::HRgn region = Module1::RegionFromPicture(mask.box);
+  benchmark::DoNotOptimize(region);
+  platform.DeleteObject(region);
 }
 
-void time_gtk(benchmark::State& state, const Mask* mask) {
-  for (auto _ : state) {
-    cairo_region_t* region = gdk_cairo_region_create_from_surface(mask->surface.get());
-    benchmark::DoNotOptimize(region);
-    cairo_region_destroy(region);
+void build_gtk(const Mask& mask) {
+  cairo_region_t* region = gdk_cairo_region_create_from_surface(mask.surface.get());
+  benchmark::DoNotOptimize(region);
+  cairo_region_destroy(region);
+}
+
+using Clock = std::chrono::steady_clock;
+
+// Microseconds per call of `build`, over `calls` calls.
+template <class Build>
+double microseconds_per_call(int calls, Build&& build) {
+  const Clock::time_point start = Clock::now();
+  for (int i = 0; i < calls; ++i) build();
+  const std::chrono::duration<double, std::micro> elapsed = Clock::now() - start;
+  return elapsed.count() / calls;
+}
+
+struct Comparison {
+  double ours_us, gtk_us, ratio;  // medians over the rounds
+};
+
+// Both builders on one mask, taking turns, `rounds` rounds of about 4 ms per builder.
+Comparison compare(bench::HeadlessPlatform& platform, Mask& mask, int rounds) {
+  const auto ours = [&] { build_ours(platform, mask); };
+  const auto gtk = [&] { build_gtk(mask); };
+  // Warm up, then size the batches from one call each.
+  const double ours_once = std::max(microseconds_per_call(3, ours), 1.0);
+  const double gtk_once = std::max(microseconds_per_call(3, gtk), 1.0);
+  const int ours_calls = std::max(1, static_cast<int>(4000 / ours_once));
+  const int gtk_calls = std::max(1, static_cast<int>(4000 / gtk_once));
+  std::vector<double> ours_times, gtk_times, ratios;
+  for (int round = 0; round < rounds; ++round) {
+    double o = 0, g = 0;
+    if (round % 2 == 0) {
+      o = microseconds_per_call(ours_calls, ours);
+      g = microseconds_per_call(gtk_calls, gtk);
+    } else {
+      g = microseconds_per_call(gtk_calls, gtk);
+      o = microseconds_per_call(ours_calls, ours);
+    }
+    ours_times.push_back(o);
+    gtk_times.push_back(g);
+    ratios.push_back(o / g);
   }
+  return {bench::median(ours_times), bench::median(gtk_times), bench::median(ratios)};
+}
+
+// Pins the whole process (its one thread that builds) to `core`.
+bool pin_to(int core) {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  CPU_SET(core, &set);
+  return sched_setaffinity(0, sizeof set, &set) == 0;
+}
+
+// The first and the last core this process may run on (one core when it has only one).
+std::vector<int> default_cores() {
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (sched_getaffinity(0, sizeof set, &set) != 0) return {0};
+  std::vector<int> allowed;
+  for (int core = 0; core < CPU_SETSIZE; ++core) {
+    if (CPU_ISSET(core, &set)) allowed.push_back(core);
+  }
+  if (allowed.empty()) return {0};
+  if (allowed.size() == 1) return {allowed.front()};
+  return {allowed.front(), allowed.back()};
+}
+
+// The program's own options, taken out of argv before Google Benchmark reads it.
+struct Options {
+  std::vector<int> cores = default_cores();
+  int rounds = 31;
+};
+
+bool parse_cores(std::string_view list, std::vector<int>& cores) {
+  cores.clear();
+  while (!list.empty()) {
+    const std::size_t comma = list.find(',');
+    const std::string item(list.substr(0, comma));
+    char* end = nullptr;
+    const long core = std::strtol(item.c_str(), &end, 10);
+    if (item.empty() || *end != '\0' || core < 0 || core >= CPU_SETSIZE) return false;
+    cores.push_back(static_cast<int>(core));
+    list = comma == std::string_view::npos ? std::string_view{} : list.substr(comma + 1);
+  }
+  return !cores.empty();
+}
+
+bool take_options(int& argc, char** argv, Options& options) {
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg.starts_with("--cores=")) {
+      if (!parse_cores(arg.substr(8), options.cores)) return false;
+    } else if (arg.starts_with("--rounds=")) {
+      options.rounds = std::atoi(argv[i] + 9);
+      if (options.rounds < 1) return false;
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  return true;
 }
 
 // One open and one close of the slide-out menu, as the two arrows' clicks raise them.
@@ -124,12 +234,6 @@ void time_toggle(benchmark::State& state, forms::Form* player) {
   }
 }
 
-std::string ours_name(const Mask& mask) {
-  return "RegionFromPicture/" + mask.label;
-}
-std::string gtk_name(const Mask& mask) {
-  return "gdk_cairo_region_create_from_surface/" + mask.label;
-}
 constexpr char kToggleName[] = "toggle/droit_Click+gauche_Click";
 
 const char* verdict(bool met) {
@@ -139,6 +243,11 @@ const char* verdict(bool met) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  Options options;
+  if (!take_options(argc, argv, options)) {
+    std::fprintf(stderr, "region_bench: --cores=N[,N...] takes core numbers, --rounds=N a count\n");
+    return EXIT_FAILURE;
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return EXIT_FAILURE;
 
@@ -204,30 +313,35 @@ int main(int argc, char** argv) {
     return EXIT_FAILURE;
   }
 
-  for (Mask& mask : masks) {
-    benchmark::RegisterBenchmark(ours_name(mask).c_str(), time_ours, &platform, &mask)
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark(gtk_name(mask).c_str(), time_gtk, &mask)
-        ->Unit(benchmark::kMicrosecond);
+  if (!pin_to(options.cores.front())) {
+    std::fprintf(stderr, "region_bench: cannot run on core %d\n", options.cores.front());
+    return EXIT_FAILURE;
   }
   benchmark::RegisterBenchmark(kToggleName, time_toggle, &player)->Unit(benchmark::kMicrosecond);
-
   SummaryReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
 
+  std::printf(
+      "\nRegion builder, ours / GTK's, one run per core, medians of %d rounds "
+      "(goal: <= 0.50)\n",
+      options.rounds);
+  for (const int core : options.cores) {
+    if (!pin_to(core)) {
+      std::fprintf(stderr, "region_bench: cannot run on core %d\n", core);
+      return EXIT_FAILURE;
+    }
+    for (Mask& mask : masks) {
+      const Comparison c = compare(platform, mask, options.rounds);
+      std::printf("  core %-3d %-10s ours %8.1f us   GTK %8.1f us   ratio %5.2f   %s\n", core,
+                  mask.label.c_str(), c.ours_us, c.gtk_us, c.ratio, verdict(c.ratio <= 0.5));
+      std::fflush(stdout);
+    }
+  }
+
   if (runtime.ended() || platform.live_regions() != 0) {
     std::fprintf(stderr, "region_bench: the toggle ended the program or leaked regions\n");
     return EXIT_FAILURE;
-  }
-
-  std::printf("\nRegion builder, ours / GTK's (goal: <= 1.00)\n");
-  for (const Mask& mask : masks) {
-    const double ours = reporter.microseconds(ours_name(mask));
-    const double theirs = reporter.microseconds(gtk_name(mask));
-    if (ours < 0 || theirs <= 0) continue;
-    std::printf("  %-10s ours %10.1f us   GTK %8.1f us   ratio %6.2f   %s\n", mask.label.c_str(),
-                ours, theirs, ours / theirs, verdict(ours <= theirs));
   }
   if (const double toggle = reporter.microseconds(kToggleName); toggle >= 0) {
     std::printf("Menu toggle, droit_Click + gauche_Click, whole handlers (goal: < 1000 us)\n");

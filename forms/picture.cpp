@@ -2,6 +2,9 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <limits>
+#include <stdexcept>
+
 #include "forms/run_time_error.h"
 
 namespace forms {
@@ -17,7 +20,12 @@ struct GErrorFree {
 }  // namespace
 
 Picture::Picture(int width, int height, std::vector<ColorRef> colors)
-    : width_(width), height_(height), colors_(std::move(colors)) {}
+    : width_(width), height_(height), colors_(std::move(colors)) {
+  // A pixel's index is worked out in 32 bits (PixelView::pixel).
+  if (colors_.size() > std::numeric_limits<std::uint32_t>::max()) {
+    throw std::length_error("a picture of 2^32 pixels or more");
+  }
+}
 
 Picture Picture::from_resource(const std::string& resource_name) {
   GError* raw_error = nullptr;

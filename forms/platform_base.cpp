@@ -35,7 +35,13 @@ HDC PlatformBase::register_device_context(const Picture& picture) {
 }
 
 void PlatformBase::forget_device_context(HDC dc) {
+  stop_reading(dc);
   device_contexts_.erase(dc);
+}
+
+const Picture* PlatformBase::device_context_picture(HDC dc) const {
+  const auto found = device_contexts_.find(dc);
+  return found == device_contexts_.end() ? nullptr : found->second;
 }
 
 const cairo_region_t* PlatformBase::region(HRgn handle) const {
@@ -74,14 +80,11 @@ std::int32_t PlatformBase::SendMessageA(HWnd window_handle, std::uint32_t messag
   return 0;
 }
 
-ColorRef PlatformBase::GetPixel(HDC dc, std::int32_t x, std::int32_t y) {
-  if (dc != last_dc_ || last_picture_ == nullptr) {
-    const auto found = device_contexts_.find(dc);
-    if (found == device_contexts_.end()) return kInvalidColor;
-    last_dc_ = dc;
-    last_picture_ = found->second;
-  }
-  return last_picture_->pixel(x, y);
+ColorRef PlatformBase::read_pixel(HDC dc, std::int32_t x, std::int32_t y) {
+  const Picture* picture = device_context_picture(dc);
+  if (picture == nullptr) return kInvalidColor;
+  make_readable(dc, picture->pixels());
+  return picture->pixel(x, y);
 }
 
 HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,

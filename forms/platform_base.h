@@ -18,7 +18,10 @@ class PlatformBase : public Platform {
   Form* window(HWnd handle) const;
 
   HDC register_device_context(const Picture& picture);
+  // The handle then reaches no picture: it reads kInvalidColor from then on.
   void forget_device_context(HDC dc);
+  // The picture behind a device context, or nullptr for none or an unknown handle.
+  const Picture* device_context_picture(HDC dc) const;
 
   // The region behind a handle, or nullptr for none or an unknown handle.
   const cairo_region_t* region(HRgn handle) const;
@@ -31,13 +34,16 @@ class PlatformBase : public Platform {
   std::int32_t SendMessageA(HWnd window, std::uint32_t message, std::int32_t wparam,
                             std::int32_t lparam) override;
 
-  ColorRef GetPixel(HDC dc, std::int32_t x, std::int32_t y) override;
   HRgn CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
                      std::int32_t bottom) override;
   std::int32_t CombineRgn(HRgn destination, HRgn first, HRgn second, std::int32_t mode) override;
   std::int32_t DeleteObject(HRgn region) override;
 
  protected:
+  // Resolves the handle and makes its device context the readable one: a region is built
+  // from one mask, pixel by pixel, so nearly every later read is served in place.
+  ColorRef read_pixel(HDC dc, std::int32_t x, std::int32_t y) override;
+
   // The window's outline becomes `shape` (window coordinates); nullptr removes the outline.
   virtual void apply_shape(Form& form, Region shape, bool redraw) = 0;
   virtual void set_topmost(Form& form, bool topmost) = 0;
@@ -49,10 +55,6 @@ class PlatformBase : public Platform {
   std::uint32_t next_handle_ = 0x100;
   std::map<HWnd, Form*> windows_;
   std::map<HDC, const Picture*> device_contexts_;
-  // The device context read last: a region is built from one mask, pixel by pixel, so nearly
-  // every read finds its picture here.
-  HDC last_dc_;
-  const Picture* last_picture_ = nullptr;
   RegionTable regions_;
 };
 

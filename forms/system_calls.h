@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "forms/handles.h"
+#include "forms/picture.h"
 
 namespace forms {
 
@@ -33,16 +34,47 @@ class User32 {
 };
 
 // Graphics calls.
+//
+// GetPixel is read once per pixel of a mask, so its common case is served here, inline: the
+// platform may make one device context readable in place (its picture's rows of colours),
+// and a read of that device context costs a compare and a load. Every other read goes to
+// read_pixel, which resolves the handle and may make its device context the readable one. A
+// platform that must see every read simply never makes one readable.
 class Gdi32 {
  public:
   virtual ~Gdi32() = default;
-  virtual ColorRef GetPixel(HDC dc, std::int32_t x, std::int32_t y) = 0;
+  // The colour of pixel (x, y) of the device context's picture; kInvalidColor outside the
+  // picture or for a handle that reaches no picture.
+  ColorRef GetPixel(HDC dc, std::int32_t x, std::int32_t y) {
+    if (dc != readable_dc_) return read_pixel(dc, x, y);
+    return readable_.pixel(x, y);
+  }
   // A new rectangular region; the right and bottom edges are excluded.
   virtual HRgn CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
                              std::int32_t bottom) = 0;
   // destination = first source OR second source (mode RGN_OR); destination may be a source.
   virtual std::int32_t CombineRgn(HRgn destination, HRgn first, HRgn second, std::int32_t mode) = 0;
   virtual std::int32_t DeleteObject(HRgn region) = 0;
+
+ protected:
+  // A read that GetPixel cannot serve in place.
+  virtual ColorRef read_pixel(HDC dc, std::int32_t x, std::int32_t y) = 0;
+  // Reads of `dc` are served from `pixels` until another device context is made readable or
+  // `dc` stops being readable; the pixels must stay valid until then.
+  void make_readable(HDC dc, PixelView pixels) {
+    readable_dc_ = dc;
+    readable_ = pixels;
+  }
+  void stop_reading(HDC dc) {
+    if (dc != readable_dc_) return;
+    readable_dc_ = HDC{};
+    readable_ = PixelView{};
+  }
+
+ private:
+  // The null handle is readable and has no pixel: it reads kInvalidColor in place.
+  HDC readable_dc_;
+  PixelView readable_;
 };
 
 }  // namespace forms

@@ -159,4 +159,21 @@ TEST(StoredPictures, AreExactlyTheSeventeenOfBothWindows) {
   EXPECT_EQ(stored, expected);
 }
 
+// The bitmaps (the three masks, the cursor and the icon) are stored compressed in the bundle,
+// so that they do not make up most of the executable; the GIFs and JPEGs are compressed
+// already and stored as they are.
+TEST(StoredPictures, BitmapsAreStoredCompressed) {
+  for (const char* name : {"narrow_mask.bmp", "wide_mask.bmp", "companion_mask.bmp",
+                           "pointing_hand.cur", "window_icon.ico"}) {
+    gsize size = 0;
+    guint32 flags = 0;
+    GError* error = nullptr;
+    const gboolean found =
+        g_resources_get_info(asset_test::resource_path(name).c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE,
+                             &size, &flags, &error);
+    ASSERT_TRUE(found) << name << ": " << (error ? error->message : "not stored");
+    EXPECT_TRUE(flags & G_RESOURCE_FLAGS_COMPRESSED) << name << " is stored uncompressed";
+  }
+}
+
 }  // namespace

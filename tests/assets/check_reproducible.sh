@@ -12,7 +12,7 @@ trap 'rm -rf "$out"' EXIT
 
 status=0
 # Every picture of the resource list must be drawn, identical to the committed one.
-for name in $(sed -n 's:.*<file>\(.*\)</file>.*:\1:p' "$assets/lumesca.gresource.xml"); do
+for name in $(sed -n 's:.*<file[^>]*>\(.*\)</file>.*:\1:p' "$assets/lumesca.gresource.xml"); do
   if [ ! -f "$out/$name" ]; then
     echo "$name: not drawn by the generator"
     status=1
@@ -24,7 +24,7 @@ done
 # And the generator draws nothing that the resource list leaves out.
 for path in "$out"/*; do
   name=$(basename "$path")
-  if ! grep -q "<file>$name</file>" "$assets/lumesca.gresource.xml"; then
+  if ! grep -q ">$name</file>" "$assets/lumesca.gresource.xml"; then
     echo "$name: drawn but not in the resource list"
     status=1
   fi

@@ -149,9 +149,10 @@ std::int32_t RecordingPlatform::SendMessageA(forms::HWnd window_handle, std::uin
   return PlatformBase::SendMessageA(window_handle, message, wparam, lparam);
 }
 
-forms::ColorRef RecordingPlatform::GetPixel(forms::HDC dc, std::int32_t x, std::int32_t y) {
+forms::ColorRef RecordingPlatform::read_pixel(forms::HDC dc, std::int32_t x, std::int32_t y) {
   ++pixel_reads_;
-  return PlatformBase::GetPixel(dc, x, y);
+  const forms::Picture* picture = device_context_picture(dc);
+  return picture != nullptr ? picture->pixel(x, y) : forms::kInvalidColor;
 }
 
 forms::HRgn RecordingPlatform::CreateRectRgn(std::int32_t left, std::int32_t top,

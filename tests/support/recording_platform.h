@@ -88,7 +88,6 @@ class RecordingPlatform : public forms::PlatformBase {
   std::int32_t ReleaseCapture() override;
   std::int32_t SendMessageA(forms::HWnd window, std::uint32_t message, std::int32_t wparam,
                             std::int32_t lparam) override;
-  forms::ColorRef GetPixel(forms::HDC dc, std::int32_t x, std::int32_t y) override;
   forms::HRgn CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
                             std::int32_t bottom) override;
   std::int32_t CombineRgn(forms::HRgn destination, forms::HRgn first, forms::HRgn second,
@@ -96,6 +95,9 @@ class RecordingPlatform : public forms::PlatformBase {
   std::int32_t DeleteObject(forms::HRgn region) override;
 
  protected:
+  // Counts the read. No device context is ever made readable in place, so that every
+  // GetPixel comes here.
+  forms::ColorRef read_pixel(forms::HDC dc, std::int32_t x, std::int32_t y) override;
   void apply_shape(forms::Form& form, forms::Region shape, bool redraw) override;
   void set_topmost(forms::Form& form, bool topmost) override;
   void release_pointer_capture() override;
