@@ -52,7 +52,7 @@ std::int32_t PlatformBase::SetWindowRgn(HWnd window_handle, HRgn region_handle,
                                         std::int32_t redraw) {
   Form* form = window(window_handle);
   if (form == nullptr) return 0;
-  apply_shape(*form, regions_.take(region_handle), redraw != False);
+  apply_shape(*form, regions_.take(region_handle), redraw != kFalse);
   return 1;
 }
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "forms/gtk/gobject_ptr.h"
+#include "forms/gobject_ptr.h"
 #include "forms/program_search.h"
 #include "forms/run_time_error.h"
 

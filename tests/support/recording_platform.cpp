@@ -8,7 +8,7 @@ namespace testing_support {
 namespace {
 
 std::string boolean_text(std::int32_t value) {
-  return value == forms::True ? "True" : value == forms::False ? "False" : std::to_string(value);
+  return value == forms::kTrue ? "True" : value == forms::kFalse ? "False" : std::to_string(value);
 }
 
 bool is_region_call(const std::string& entry) {
