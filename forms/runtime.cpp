@@ -1,5 +1,6 @@
 #include "forms/runtime.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "forms/default_instance.h"
@@ -10,8 +11,14 @@ namespace forms {
 Runtime::Runtime(PlatformBase& platform) : platform_(platform) {}
 
 Runtime::~Runtime() {
-  Form1.release();
-  Form2.release();
+  for (DefaultInstance* instance : default_instances_) instance->release();
+}
+
+void Runtime::adopt(DefaultInstance& instance) {
+  if (std::find(default_instances_.begin(), default_instances_.end(), &instance) ==
+      default_instances_.end()) {
+    default_instances_.push_back(&instance);
+  }
 }
 
 void Runtime::start(DefaultInstance& startup) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "forms/platform_base.h"
 
@@ -38,6 +39,10 @@ class Runtime {
   // Starts a program from a command line without waiting for it; returns its task id.
   double StartProgram(const std::string& command_line, int window_style);
 
+  // Called by a default instance as it is defined for this runtime: the runtime releases it
+  // as it ends, so that no window outlives the runtime that runs it.
+  void adopt(DefaultInstance& instance);
+
   // Called by the forms as they load and unload; the program ends when none is left loaded.
   void window_loaded();
   void window_unloaded();
@@ -55,6 +60,7 @@ class Runtime {
   int loaded_windows_ = 0;
   std::optional<int> exit_status_;
   bool in_event_loop_ = false;
+  std::vector<DefaultInstance*> default_instances_;
 };
 
 }  // namespace forms
