@@ -5,10 +5,11 @@
 
 #include "forms/default_instance.h"
 #include "forms/form.h"
+#include "forms/system_calls/platform.h"
 
 namespace forms {
 
-Runtime::Runtime(PlatformBase& platform) : platform_(platform) {}
+Runtime::Runtime(Platform& platform) : platform_(platform) {}
 
 Runtime::~Runtime() {
   for (DefaultInstance* instance : default_instances_) instance->release();

@@ -8,20 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "forms/platform_base.h"
-
 namespace forms {
 
 class DefaultInstance;
+class Platform;
+class RuntimeError;
 
 class Runtime {
  public:
-  explicit Runtime(PlatformBase& platform);
+  explicit Runtime(Platform& platform);
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
-  PlatformBase& platform() { return platform_; }
+  Platform& platform() { return platform_; }
 
   // Loads the start-up window (raising its Form_Load), shows it, and runs the event loop until
   // the program ends; returns the program's exit status.
@@ -56,7 +56,7 @@ class Runtime {
   // Reports an error that no code handled and ends the program with status 1.
   void fail(const RuntimeError& error);
 
-  PlatformBase& platform_;
+  Platform& platform_;
   int loaded_windows_ = 0;
   std::optional<int> exit_status_;
   bool in_event_loop_ = false;

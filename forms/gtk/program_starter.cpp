@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "forms/gobject_ptr.h"
-#include "forms/program_search.h"
+#include "forms/gtk/program_search.h"
 #include "forms/run_time_error.h"
 
 namespace forms::gtk {

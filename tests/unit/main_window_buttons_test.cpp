@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "forms/program_search.h"
+#include "forms/gtk/program_search.h"
 #include "tests/unit/program_fixture.h"
 
 namespace testing_support {
@@ -130,7 +130,7 @@ TEST(ProgramSearch, FindsTheCommandOnThePathThenADesktopMixer) {
       {"", {"pavucontrol"}, std::nullopt},
   };
   for (const auto& c : cases) {
-    const auto found = forms::find_program(c.command, [&](const std::string& name) {
+    const auto found = forms::gtk::find_program(c.command, [&](const std::string& name) {
       return std::find(c.on_path.begin(), c.on_path.end(), name) != c.on_path.end()
                  ? std::optional<std::string>("/bin/" + name)
                  : std::nullopt;

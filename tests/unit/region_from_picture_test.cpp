@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "forms/picture.h"
+#include "forms/system_calls/picture.h"
 #include "shaped_window/module1.h"
 #include "shaped_window/skin.h"
 #include "skin_outlines.h"

@@ -1,4 +1,4 @@
-#include "forms/picture.h"
+#include "forms/system_calls/picture.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 

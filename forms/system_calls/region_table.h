@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "forms/handles.h"
-#include "forms/region.h"
+#include "forms/system_calls/handles.h"
+#include "forms/system_calls/region.h"
 
 namespace forms {
 
