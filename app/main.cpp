@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "both_windows/default_instances.h"
 #include "companion_window/form2.h"
-#include "forms/default_instance.h"
 #include "forms/gtk/gtk_platform.h"
 #include "forms/runtime.h"
 #include "main_window/form1.h"
@@ -15,7 +15,7 @@ int main() {
     return 1;
   }
   forms::Runtime runtime(*platform);
-  forms::Form1.define<main_window::Form1>(runtime);
-  forms::Form2.define<companion_window::Form2>(runtime);
-  return runtime.run(forms::Form1);
+  lumesca::Form1.define<main_window::Form1>(runtime);
+  lumesca::Form2.define<companion_window::Form2>(runtime);
+  return runtime.run(lumesca::Form1);
 }

@@ -7,12 +7,13 @@
 #include <cstdio>
 #include <string>
 
-#include "forms/platform_base.h"
+#include "forms/system_calls/platform.h"
 
 namespace bench {
 
-class HeadlessPlatform : public forms::PlatformBase {
+class HeadlessPlatform : public forms::Platform {
  public:
+  // The toolkit's operations (forms/toolkit.h), all doing nothing but the error report.
   void build_window(forms::Form&) override {}
   void show_window(forms::Form&) override {}
   void destroy_window(forms::Form&) override {}

@@ -37,8 +37,8 @@
 
 #include "bench/headless_platform.h"
 #include "bench/statistics.h"
+#include "both_windows/default_instances.h"
 #include "companion_window/form2.h"
-#include "forms/default_instance.h"
 #include "forms/form.h"
 #include "forms/runtime.h"
 #include "main_window/form1.h"
@@ -253,10 +253,10 @@ int main(int argc, char** argv) {
 
   bench::HeadlessPlatform platform;
   forms::Runtime runtime(platform);
-  forms::Form1.define<main_window::Form1>(runtime);
-  forms::Form2.define<companion_window::Form2>(runtime);
-  runtime.start(forms::Form1);
-  runtime.raise([] { forms::Form2->Show(); });
+  lumesca::Form1.define<main_window::Form1>(runtime);
+  lumesca::Form2.define<companion_window::Form2>(runtime);
+  runtime.start(lumesca::Form1);
+  runtime.raise([] { lumesca::Form2->Show(); });
   if (runtime.ended()) {
     std::fprintf(stderr, "region_bench: the windows did not load\n");
     return EXIT_FAILURE;
@@ -268,9 +268,9 @@ int main(int argc, char** argv) {
     const char* box;
   };
   const Stored stored[] = {
-      {"narrow", forms::Form1, "Picture2"},
-      {"wide", forms::Form1, "Picture1"},
-      {"companion", forms::Form2, "Picture1"},
+      {"narrow", lumesca::Form1, "Picture2"},
+      {"wide", lumesca::Form1, "Picture1"},
+      {"companion", lumesca::Form2, "Picture1"},
   };
   std::vector<Mask> masks;
   for (const Stored& s : stored) {
@@ -301,7 +301,7 @@ int main(int argc, char** argv) {
   }
 
   // The toggle must really open and close the menu, and leave no region behind.
-  forms::Form& player = *forms::Form1;
+  forms::Form& player = *lumesca::Form1;
   const std::size_t open_arrow = player.description().index_of("droit");
   const std::size_t close_arrow = player.description().index_of("gauche");
   player.raise_click(open_arrow);

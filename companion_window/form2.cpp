@@ -1,7 +1,7 @@
 #include "companion_window/form2.h"
 
+#include "both_windows/page_address.h"
 #include "forms/run_time_error.h"
-#include "main_window/page_address.h"
 #include "shaped_window/skin.h"
 
 namespace companion_window {
@@ -27,7 +27,7 @@ void Form2::Form_MouseDown(int, int, float, float) {
 }
 
 void Form2::show_page(std::string_view path) {
-  forms::ignoring_errors([&] { web_browser("Web2").Navigate(main_window::page_address(path)); });
+  forms::ignoring_errors([&] { web_browser("Web2").Navigate(both_windows::page_address(path)); });
 }
 
 void Form2::news_Click() {

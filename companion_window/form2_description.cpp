@@ -1,6 +1,6 @@
 #include "assets/resource_names.h"
+#include "both_windows/looks.h"
 #include "companion_window/form2.h"
-#include "main_window/looks.h"
 
 namespace companion_window {
 namespace {
@@ -10,7 +10,7 @@ using forms::ControlDescription;
 // The buttons of the row, all of one size, 56 x 24 pixels.
 ControlDescription row_button(const char* name, float left, const char* tooltip,
                               const char* picture) {
-  return main_window::image_button(name, {left, 5070, 840, 360}, tooltip, picture);
+  return both_windows::image_button(name, {left, 5070, 840, 360}, tooltip, picture);
 }
 
 }  // namespace
@@ -29,9 +29,9 @@ forms::FormDescription form2_description() {
   };
 
   form.controls = {
-      main_window::skin_mask("Picture1", {2715, 5880, 1245, 495}, 2,
-                             LUMESCA_ASSET("companion_mask.bmp")),
-      main_window::web_view("Web2", {135, 195, 6840, 4800}, 0),
+      both_windows::skin_mask("Picture1", {2715, 5880, 1245, 495}, 2,
+                              LUMESCA_ASSET("companion_mask.bmp")),
+      both_windows::web_view("Web2", {135, 195, 6840, 4800}, 0),
       row_button("quitter", 6030, "Fermer cette fenêtre", LUMESCA_ASSET("button_quit.gif")),
       row_button("ajouter", 3885, "Ajouter une station ou signaler un lien mort",
                  LUMESCA_ASSET("button_add.gif")),
@@ -40,7 +40,7 @@ forms::FormDescription form2_description() {
       row_button("listing", 1110, "Liste des stations disponibles",
                  LUMESCA_ASSET("button_listing.gif")),
       row_button("news", 195, "Les News", LUMESCA_ASSET("button_news.gif")),
-      main_window::version_label("Label1", {4860, 5220, 345, 210}, 1, "v  4.1"),
+      both_windows::version_label("Label1", {4860, 5220, 345, 210}, 1, "v  4.1"),
   };
   return form;
 }

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "forms/description.h"
-#include "forms/handles.h"
-#include "forms/picture.h"
+#include "forms/system_calls/handles.h"
+#include "forms/system_calls/picture.h"
 
 namespace forms {
 

@@ -1,6 +1,7 @@
 #include "forms/controls.h"
 
 #include "forms/form.h"
+#include "forms/system_calls/platform.h"
 
 namespace forms {
 
@@ -57,7 +58,7 @@ void PictureBox::set_Picture(const Picture& picture) {
   pass(Step::Kind::Put, "Picture");
   ControlState& box = state();
   box.picture = picture;
-  PlatformBase& platform = form().platform();
+  Platform& platform = form().platform();
   if (box.device_context) platform.forget_device_context(box.device_context);
   box.device_context = platform.register_device_context(*box.picture);
   if (box.auto_size) box.fit_to_picture();

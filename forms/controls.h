@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "forms/handles.h"
 #include "forms/step.h"
-#include "forms/system_calls.h"
+#include "forms/system_calls/handles.h"
+#include "forms/system_calls/system_calls.h"
 
 namespace forms {
 

@@ -3,16 +3,18 @@
 #include <stdexcept>
 
 #include "forms/form.h"
+#include "forms/runtime.h"
 
 namespace forms {
 
-DefaultInstance Form1;
-DefaultInstance Form2;
+DefaultInstance::DefaultInstance() = default;
+DefaultInstance::~DefaultInstance() = default;
 
 void DefaultInstance::define(Runtime& runtime, Factory factory) {
   instance_.reset();
   runtime_ = &runtime;
   factory_ = std::move(factory);
+  runtime.adopt(*this);
 }
 
 Form& DefaultInstance::operator*() {

@@ -1,6 +1,8 @@
 #pragma once
 // The default instance of a window class: one global instance, created on first reference and
 // kept for the rest of the run. Unloading the window destroys its widgets, not the instance.
+// The program defines one for each of its window classes; the runtime that runs them releases
+// them as it ends.
 
 #include <functional>
 #include <memory>
@@ -14,7 +16,13 @@ class DefaultInstance {
  public:
   using Factory = std::function<std::unique_ptr<Form>(Runtime&)>;
 
-  // Names the class whose instance this is, for the runtime that will run it.
+  DefaultInstance();
+  ~DefaultInstance();
+  DefaultInstance(const DefaultInstance&) = delete;
+  DefaultInstance& operator=(const DefaultInstance&) = delete;
+
+  // Names the class whose instance this is, for the runtime that will run it; the runtime
+  // releases the instance as it ends.
   void define(Runtime& runtime, Factory factory);
   template <class WindowClass>
   void define(Runtime& runtime) {
@@ -33,10 +41,5 @@ class DefaultInstance {
   Factory factory_;
   std::unique_ptr<Form> instance_;
 };
-
-// The main window's default instance.
-extern DefaultInstance Form1;
-// The companion window's default instance.
-extern DefaultInstance Form2;
 
 }  // namespace forms

@@ -46,7 +46,7 @@ struct ControlDescription {
 enum class StartUpPosition { Manual, WindowsDefault };
 
 struct FormDescription {
-  std::string name;   // "Form1"
+  std::string name;   // the window's name in steps and reports, "Main"
   std::string title;  // the window's text wherever the desktop lists the window
   float client_width = 0, client_height = 0;  // twips
   StartUpPosition start_up_position = StartUpPosition::WindowsDefault;

@@ -1,8 +1,8 @@
 #include "forms/form.h"
 
 #include "forms/numbers.h"
-#include "forms/platform_base.h"
 #include "forms/runtime.h"
+#include "forms/system_calls/platform.h"
 
 namespace forms {
 
@@ -13,8 +13,12 @@ Form::~Form() {
   if (loaded_) tear_down();
 }
 
-PlatformBase& Form::platform() {
+Platform& Form::platform() {
   return runtime_.platform();
+}
+
+User32& Form::user32() {
+  return platform();
 }
 
 Value Form::pass(Step::Kind kind, const std::string& object, const std::string& member,
@@ -31,7 +35,7 @@ void Form::load() {
   for (const ControlDescription& control : description_.controls) {
     controls_.emplace_back(control);
   }
-  PlatformBase& platform = runtime_.platform();
+  Platform& platform = runtime_.platform();
   window_ = platform.register_window(*this);
   for (ControlState& control : controls_) {
     if (control.picture)
@@ -54,7 +58,7 @@ void Form::Unload() {
 }
 
 void Form::tear_down() {
-  PlatformBase& platform = runtime_.platform();
+  Platform& platform = runtime_.platform();
   platform.destroy_window(*this);
   for (ControlState& control : controls_) {
     if (control.device_context) platform.forget_device_context(control.device_context);

@@ -10,12 +10,13 @@
 #include "forms/control_state.h"
 #include "forms/controls.h"
 #include "forms/description.h"
-#include "forms/handles.h"
-#include "forms/platform_base.h"
+#include "forms/system_calls/handles.h"
 
 namespace forms {
 
+class Platform;
 class Runtime;
+class User32;
 
 class Form {
  public:
@@ -56,9 +57,9 @@ class Form {
   // the window first where it is not loaded.
   Value pass(Step::Kind kind, const std::string& object, const std::string& member,
              Value value = {});
-  PlatformBase& platform();
+  Platform& platform();
   // The window calls, as the window's code and the shaping module make them.
-  User32& user32() { return platform(); }
+  User32& user32();
 
  protected:
   virtual void Form_Load() {}

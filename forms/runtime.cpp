@@ -1,17 +1,25 @@
 #include "forms/runtime.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "forms/default_instance.h"
 #include "forms/form.h"
+#include "forms/system_calls/platform.h"
 
 namespace forms {
 
-Runtime::Runtime(PlatformBase& platform) : platform_(platform) {}
+Runtime::Runtime(Platform& platform) : platform_(platform) {}
 
 Runtime::~Runtime() {
-  Form1.release();
-  Form2.release();
+  for (DefaultInstance* instance : default_instances_) instance->release();
+}
+
+void Runtime::adopt(DefaultInstance& instance) {
+  if (std::find(default_instances_.begin(), default_instances_.end(), &instance) ==
+      default_instances_.end()) {
+    default_instances_.push_back(&instance);
+  }
 }
 
 void Runtime::start(DefaultInstance& startup) {

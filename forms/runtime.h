@@ -6,21 +6,22 @@
 #include <functional>
 #include <optional>
 #include <string>
-
-#include "forms/platform_base.h"
+#include <vector>
 
 namespace forms {
 
 class DefaultInstance;
+class Platform;
+class RuntimeError;
 
 class Runtime {
  public:
-  explicit Runtime(PlatformBase& platform);
+  explicit Runtime(Platform& platform);
   ~Runtime();
   Runtime(const Runtime&) = delete;
   Runtime& operator=(const Runtime&) = delete;
 
-  PlatformBase& platform() { return platform_; }
+  Platform& platform() { return platform_; }
 
   // Loads the start-up window (raising its Form_Load), shows it, and runs the event loop until
   // the program ends; returns the program's exit status.
@@ -38,6 +39,10 @@ class Runtime {
   // Starts a program from a command line without waiting for it; returns its task id.
   double StartProgram(const std::string& command_line, int window_style);
 
+  // Called by a default instance as it is defined for this runtime: the runtime releases it
+  // as it ends, so that no window outlives the runtime that runs it.
+  void adopt(DefaultInstance& instance);
+
   // Called by the forms as they load and unload; the program ends when none is left loaded.
   void window_loaded();
   void window_unloaded();
@@ -51,10 +56,11 @@ class Runtime {
   // Reports an error that no code handled and ends the program with status 1.
   void fail(const RuntimeError& error);
 
-  PlatformBase& platform_;
+  Platform& platform_;
   int loaded_windows_ = 0;
   std::optional<int> exit_status_;
   bool in_event_loop_ = false;
+  std::vector<DefaultInstance*> default_instances_;
 };
 
 }  // namespace forms

@@ -16,11 +16,11 @@ std::string to_text(const Value& value);
 struct Step {
   enum class Kind { Get, Put, Call };
   Kind kind = Kind::Get;
-  std::string object;  // "Form1" or "Form1.Picture2"
+  std::string object;  // a window, "Main", or a control of it, "Main.Picture2"
   std::string member;  // "AutoRedraw", "hWnd", "Navigate", "Show"
   Value value;         // the value put, or the argument of a call
 
-  // "Form1.Picture2.AutoRedraw = True", "Form1.hWnd", "Form1.Web.Navigate(\"http://...\")".
+  // "Main.Picture2.AutoRedraw = True", "Main.hWnd", "Main.Web.Navigate(\"http://...\")".
   std::string text() const;
 };
 

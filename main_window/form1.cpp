@@ -1,8 +1,8 @@
 #include "main_window/form1.h"
 
-#include "forms/default_instance.h"
+#include "both_windows/default_instances.h"
+#include "both_windows/page_address.h"
 #include "forms/runtime.h"
-#include "main_window/page_address.h"
 #include "shaped_window/module1.h"
 #include "shaped_window/skin.h"
 
@@ -22,9 +22,9 @@ Form1::Form1(forms::Runtime& runtime) : forms::Form(runtime, form1_description()
 void Form1::Form_Load() {
   forms::PictureBox mask = picture_box("Picture2");
   shaped_window::cut_to_skin(*this, mask);
-  forms::Form1->set_Width(kClosedWindowWidth);
+  lumesca::Form1->set_Width(kClosedWindowWidth);
   web_browser("Web").set_Width(kClosedWebWidth);
-  web_browser("Web").Navigate(page_address(kPlayerPage));
+  web_browser("Web").Navigate(both_windows::page_address(kPlayerPage));
 }
 
 void Form1::Form_MouseDown(int, int, float, float) {
@@ -35,7 +35,7 @@ void Form1::switch_menu(const char* mask_name, float window_width, float web_wid
                         const char* clicked, const char* other) {
   forms::PictureBox mask = picture_box(mask_name);
   shaped_window::cut_to_skin(*this, mask);
-  forms::Form1->set_Width(window_width);
+  lumesca::Form1->set_Width(window_width);
   web_browser("Web").set_Width(web_width);
   image(clicked).set_Visible(false);
   image(other).set_Visible(true);
@@ -64,7 +64,7 @@ void Form1::mixer_Click() {
 }
 
 void Form1::outil_Click() {
-  forms::Form2->Show();
+  lumesca::Form2->Show();
 }
 
 void Form1::quitter_Click() {

@@ -1,10 +1,15 @@
 #include "assets/resource_names.h"
+#include "both_windows/looks.h"
 #include "main_window/form1.h"
-#include "main_window/looks.h"
 
 namespace main_window {
 namespace {
 
+using both_windows::image_button;
+using both_windows::kPointingHand;
+using both_windows::skin_mask;
+using both_windows::version_label;
+using both_windows::web_view;
 using forms::ControlDescription;
 using forms::ControlKind;
 

@@ -17,17 +17,12 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/gobject_ptr.h"
+
 namespace {
 
-struct PixbufUnref {
-  void operator()(GdkPixbuf* pixbuf) const { g_object_unref(pixbuf); }
-};
-using PixbufPtr = std::unique_ptr<GdkPixbuf, PixbufUnref>;
-
-struct ErrorFree {
-  void operator()(GError* error) const { g_error_free(error); }
-};
-using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
+using PixbufPtr = forms::GObjectPtr<GdkPixbuf>;
+using forms::GErrorPtr;
 
 struct Request {
   int size;
@@ -60,7 +55,7 @@ std::vector<Request> parse_requests(const std::vector<std::string_view>& words) 
 PixbufPtr load(const std::string& path) {
   GError* raw_error = nullptr;
   PixbufPtr pixbuf(gdk_pixbuf_new_from_file(path.c_str(), &raw_error));
-  const ErrorPtr error(raw_error);
+  const GErrorPtr error(raw_error);
   if (!pixbuf) throw std::runtime_error(path + ": " + (error ? error->message : "cannot read"));
   return pixbuf;
 }
@@ -77,7 +72,7 @@ PixbufPtr at_size(GdkPixbuf* icon, int size) {
 void save_png(GdkPixbuf* pixbuf, const std::string& path) {
   GError* raw_error = nullptr;
   const gboolean saved = gdk_pixbuf_save(pixbuf, path.c_str(), "png", &raw_error, nullptr);
-  const ErrorPtr error(raw_error);
+  const GErrorPtr error(raw_error);
   if (!saved) throw std::runtime_error(path + ": " + (error ? error->message : "cannot write"));
 }
 

@@ -2,7 +2,7 @@
 // Window shaping and stacking: the region of a skin mask, and the main window's keep-on-top.
 
 #include "forms/controls.h"
-#include "forms/handles.h"
+#include "forms/system_calls/handles.h"
 
 namespace Module1 {
 

@@ -1,5 +1,5 @@
 #include "forms/numbers.h"
-#include "forms/system_calls.h"
+#include "forms/system_calls/system_calls.h"
 #include "shaped_window/module1.h"
 
 namespace Module1 {

@@ -18,7 +18,7 @@ void cut_to_skin(forms::Form& window, forms::PictureBox& mask) {
   prepare_skin_mask(mask);
   const forms::HRgn region = Module1::RegionFromPicture(mask);
   const forms::HWnd handle = window.hWnd();
-  window.user32().SetWindowRgn(handle, region, forms::True);
+  window.user32().SetWindowRgn(handle, region, forms::kTrue);
 }
 
 void drag_window(forms::Form& window) {

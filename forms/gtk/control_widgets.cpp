@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "forms/gtk/gobject_ptr.h"
+#include "forms/gobject_ptr.h"
 #include "forms/gtk/pictures.h"
 #include "forms/numbers.h"
 

@@ -5,19 +5,20 @@
 #include <map>
 #include <memory>
 
-#include "forms/platform_base.h"
+#include "forms/system_calls/platform.h"
 
 namespace forms::gtk {
 
 struct WindowView;
 class WebViews;
 
-class GtkPlatform : public PlatformBase {
+class GtkPlatform : public Platform {
  public:
   // Opens the X11 display; nullptr when there is none to open.
   static std::unique_ptr<GtkPlatform> open();
   ~GtkPlatform() override;
 
+  // The toolkit's operations (forms/toolkit.h).
   void build_window(Form& form) override;
   void show_window(Form& form) override;
   void destroy_window(Form& form) override;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "forms/gtk/gobject_ptr.h"
+#include "forms/gobject_ptr.h"
 
 namespace forms::gtk {
 

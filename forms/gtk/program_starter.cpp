@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "forms/gtk/gobject_ptr.h"
-#include "forms/program_search.h"
+#include "forms/gobject_ptr.h"
+#include "forms/gtk/program_search.h"
 #include "forms/run_time_error.h"
 
 namespace forms::gtk {

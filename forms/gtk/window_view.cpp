@@ -1,7 +1,7 @@
 #include "forms/gtk/window_view.h"
 
+#include "forms/gobject_ptr.h"
 #include "forms/gtk/control_widgets.h"
-#include "forms/gtk/gobject_ptr.h"
 #include "forms/gtk/gtk_platform.h"
 #include "forms/gtk/pictures.h"
 #include "forms/numbers.h"

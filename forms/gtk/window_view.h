@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "forms/gtk/gobject_ptr.h"
+#include "forms/gobject_ptr.h"
 
 namespace forms::gtk {
 

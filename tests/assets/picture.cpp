@@ -5,10 +5,7 @@
 namespace asset_test {
 namespace {
 
-struct ErrorFree {
-  void operator()(GError* e) const { g_error_free(e); }
-};
-using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
+using forms::GErrorPtr;
 
 }  // namespace
 
@@ -27,7 +24,7 @@ std::string resource_path(std::string_view name) {
 Picture::Picture(std::string_view name) : name_(name) {
   GError* raw_error = nullptr;
   pixbuf_.reset(gdk_pixbuf_new_from_resource(resource_path(name).c_str(), &raw_error));
-  ErrorPtr error(raw_error);
+  GErrorPtr error(raw_error);
   if (!pixbuf_) {
     throw std::runtime_error(name_ +
                              ": cannot be decoded: " + (error ? error->message : "unknown error"));
@@ -59,7 +56,7 @@ RawBytes::RawBytes(std::string_view name) {
   GError* raw_error = nullptr;
   bytes_.reset(g_resources_lookup_data(resource_path(name).c_str(), G_RESOURCE_LOOKUP_FLAGS_NONE,
                                        &raw_error));
-  ErrorPtr error(raw_error);
+  GErrorPtr error(raw_error);
   if (!bytes_) {
     throw std::runtime_error(std::string(name) +
                              ": no such resource: " + (error ? error->message : "unknown error"));

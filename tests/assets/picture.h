@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "forms/gobject_ptr.h"
+
 namespace asset_test {
 
 struct Rgba {
@@ -31,9 +33,6 @@ std::string describe(const Rgba& c);
 // "/org/lumesca/assets/NAME"
 std::string resource_path(std::string_view name);
 
-struct ObjectUnref {
-  void operator()(gpointer p) const { g_object_unref(p); }
-};
 struct BytesUnref {
   void operator()(GBytes* p) const { g_bytes_unref(p); }
 };
@@ -53,7 +52,7 @@ class Picture {
 
  private:
   std::string name_;
-  std::unique_ptr<GdkPixbuf, ObjectUnref> pixbuf_;
+  forms::GObjectPtr<GdkPixbuf> pixbuf_;
 };
 
 // The stored bytes of a picture. Throws std::runtime_error when the resource is missing.

@@ -8,7 +8,7 @@ namespace testing_support {
 namespace {
 
 std::string boolean_text(std::int32_t value) {
-  return value == forms::True ? "True" : value == forms::False ? "False" : std::to_string(value);
+  return value == forms::kTrue ? "True" : value == forms::kFalse ? "False" : std::to_string(value);
 }
 
 bool is_region_call(const std::string& entry) {
@@ -122,7 +122,7 @@ std::int32_t RecordingPlatform::SetWindowRgn(forms::HWnd window_handle, forms::H
                                              std::int32_t redraw) {
   log_.push_back("SetWindowRgn(" + window_name(window_handle) + ", " + region_name(region_handle) +
                  ", " + boolean_text(redraw) + ")");
-  return PlatformBase::SetWindowRgn(window_handle, region_handle, redraw);
+  return Platform::SetWindowRgn(window_handle, region_handle, redraw);
 }
 
 std::int32_t RecordingPlatform::SetWindowPos(forms::HWnd window_handle, forms::HWnd insert_after,
@@ -134,19 +134,19 @@ std::int32_t RecordingPlatform::SetWindowPos(forms::HWnd window_handle, forms::H
   log_.push_back("SetWindowPos(" + window_name(window_handle) + ", " + after + ", " +
                  std::to_string(x) + ", " + std::to_string(y) + ", " + std::to_string(cx) + ", " +
                  std::to_string(cy) + ", " + std::to_string(flags) + ")");
-  return PlatformBase::SetWindowPos(window_handle, insert_after, x, y, cx, cy, flags);
+  return Platform::SetWindowPos(window_handle, insert_after, x, y, cx, cy, flags);
 }
 
 std::int32_t RecordingPlatform::ReleaseCapture() {
   log_.push_back("ReleaseCapture()");
-  return PlatformBase::ReleaseCapture();
+  return Platform::ReleaseCapture();
 }
 
 std::int32_t RecordingPlatform::SendMessageA(forms::HWnd window_handle, std::uint32_t message,
                                              std::int32_t wparam, std::int32_t lparam) {
   log_.push_back("SendMessageA(" + window_name(window_handle) + ", " + std::to_string(message) +
                  ", " + std::to_string(wparam) + ", " + std::to_string(lparam) + ")");
-  return PlatformBase::SendMessageA(window_handle, message, wparam, lparam);
+  return Platform::SendMessageA(window_handle, message, wparam, lparam);
 }
 
 forms::ColorRef RecordingPlatform::read_pixel(forms::HDC dc, std::int32_t x, std::int32_t y) {
@@ -160,7 +160,7 @@ forms::HRgn RecordingPlatform::CreateRectRgn(std::int32_t left, std::int32_t top
   ++created_;
   log_.push_back("CreateRectRgn(" + std::to_string(left) + ", " + std::to_string(top) + ", " +
                  std::to_string(right) + ", " + std::to_string(bottom) + ")");
-  return PlatformBase::CreateRectRgn(left, top, right, bottom);
+  return Platform::CreateRectRgn(left, top, right, bottom);
 }
 
 std::int32_t RecordingPlatform::CombineRgn(forms::HRgn destination, forms::HRgn first,
@@ -169,13 +169,13 @@ std::int32_t RecordingPlatform::CombineRgn(forms::HRgn destination, forms::HRgn 
   const auto same = [&](forms::HRgn r) { return r == destination ? "result" : "rectangle"; };
   log_.push_back(std::string("CombineRgn(result, ") + same(first) + ", " + same(second) + ", " +
                  std::to_string(mode) + ")");
-  return PlatformBase::CombineRgn(destination, first, second, mode);
+  return Platform::CombineRgn(destination, first, second, mode);
 }
 
 std::int32_t RecordingPlatform::DeleteObject(forms::HRgn handle) {
   ++deleted_;
   log_.push_back("DeleteObject(rectangle)");
-  return PlatformBase::DeleteObject(handle);
+  return Platform::DeleteObject(handle);
 }
 
 void RecordingPlatform::apply_shape(forms::Form& form, forms::Region shape, bool) {

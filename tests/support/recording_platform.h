@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/platform_base.h"
+#include "forms/system_calls/platform.h"
 
 namespace testing_support {
 
@@ -17,7 +17,7 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
-class RecordingPlatform : public forms::PlatformBase {
+class RecordingPlatform : public forms::Platform {
  public:
   // The log: step texts ("Form1.Picture2.AutoRedraw = True"), window calls
   // ("SetWindowRgn(Form1, region, True)") and region calls ("CreateRectRgn(14, 2, 286, 3)").
@@ -68,6 +68,7 @@ class RecordingPlatform : public forms::PlatformBase {
   // Rectangles of a region handle, or nothing for an unknown one.
   std::optional<std::vector<Rect>> rectangles(forms::HRgn region) const;
 
+  // The toolkit's operations (forms/toolkit.h).
   forms::Value pass(const forms::Step& step, forms::Value value) override;
 
   void build_window(forms::Form& form) override;
@@ -81,6 +82,7 @@ class RecordingPlatform : public forms::PlatformBase {
   void run_event_loop() override {}
   void quit_event_loop() override {}
 
+  // The window and graphics calls, logged and counted, then handed to forms::Platform.
   std::int32_t SetWindowRgn(forms::HWnd window, forms::HRgn region, std::int32_t redraw) override;
   std::int32_t SetWindowPos(forms::HWnd window, forms::HWnd insert_after, std::int32_t x,
                             std::int32_t y, std::int32_t cx, std::int32_t cy,

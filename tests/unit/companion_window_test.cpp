@@ -25,7 +25,7 @@ class CompanionWindow : public ProgramTest {
     start();
     platform.clear_log();
   }
-  void open_menu() { click(forms::Form1, "droit"); }
+  void open_menu() { click(lumesca::Form1, "droit"); }
   std::vector<std::string> companion_pages() const {
     std::vector<std::string> pages;
     for (const std::string& n : platform.navigations()) {
@@ -36,7 +36,7 @@ class CompanionWindow : public ProgramTest {
 };
 
 TEST_F(CompanionWindow, TheToolsImageLoadsItInTenStepsThenShowsIt) {
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   EXPECT_THAT(platform.steps(), ElementsAreArray(concat(load_steps(), {"Form2.Show()"})));
   EXPECT_TRUE(platform.window_state("Form2").shown);
   EXPECT_TRUE(platform.window_state("Form2").shaped);
@@ -45,30 +45,30 @@ TEST_F(CompanionWindow, TheToolsImageLoadsItInTenStepsThenShowsIt) {
 }
 
 TEST_F(CompanionWindow, ASecondClickOnTheToolsImageShowsTheSameWindowWithoutLoadingIt) {
-  click(forms::Form1, "outil");
-  click(forms::Form2, "aide");
+  click(lumesca::Form1, "outil");
+  click(lumesca::Form2, "aide");
   platform.clear_log();
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   EXPECT_THAT(platform.steps(), ElementsAre("Form2.Show()"));
   EXPECT_EQ(platform.builds("Form2"), 1);
   EXPECT_EQ(companion_pages().back(), address("lumesca3\\aide-dravel2.html"));
 }
 
 TEST_F(CompanionWindow, ClosedAndOpenedAgainItLoadsAnewOnTheNewsPage) {
-  click(forms::Form1, "outil");
-  click(forms::Form2, "liens");
-  click(forms::Form2, "quitter");
+  click(lumesca::Form1, "outil");
+  click(lumesca::Form2, "liens");
+  click(lumesca::Form2, "quitter");
   EXPECT_FALSE(platform.has_window("Form2"));
   EXPECT_FALSE(runtime.ended());
   platform.clear_log();
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   EXPECT_THAT(platform.steps(), ElementsAreArray(concat(load_steps(), {"Form2.Show()"})));
   EXPECT_EQ(platform.builds("Form2"), 2);
   EXPECT_EQ(companion_pages().back(), address(kNews));
 }
 
 TEST_F(CompanionWindow, EachPageButtonAsksForItsPageEvenWhenShown) {
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   const struct {
     const char* button;
     const char* path;
@@ -80,7 +80,7 @@ TEST_F(CompanionWindow, EachPageButtonAsksForItsPageEvenWhenShown) {
                  {"news", "lumesca3\\index-lumesca4.html"}};
   for (const auto& b : buttons) {
     platform.clear_log();
-    click(forms::Form2, b.button);
+    click(lumesca::Form2, b.button);
     EXPECT_THAT(platform.steps(), ElementsAre(navigate_step(b.path))) << b.button;
     EXPECT_EQ(companion_pages().back(), address(b.path)) << b.button;
   }
@@ -89,12 +89,12 @@ TEST_F(CompanionWindow, EachPageButtonAsksForItsPageEvenWhenShown) {
 
 TEST_F(CompanionWindow, AFailedNavigationEndsItsHandlerSilentlyAndKeepsThePage) {
   platform.fail_step(navigate_step(kNews));
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   EXPECT_TRUE(platform.window_state("Form2").shown);  // Show went on after the silent failure
   EXPECT_TRUE(companion_pages().empty());
 
   platform.fail_step(navigate_step("lumesca3\\liens.html"));
-  click(forms::Form2, "liens");
+  click(lumesca::Form2, "liens");
   EXPECT_TRUE(companion_pages().empty());
   EXPECT_TRUE(platform.reports().empty());
   EXPECT_FALSE(runtime.ended());
@@ -106,7 +106,7 @@ class CompanionLoadFailure : public CompanionWindow,
 TEST_P(CompanionLoadFailure, AFailingShapingStepIsReportedAndEndsTheProgram) {
   const std::vector<std::string> steps = load_steps();
   platform.fail_step(steps[GetParam()]);
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   EXPECT_THAT(platform.steps(), ElementsAreArray(std::vector<std::string>(
                                     steps.begin(), steps.begin() + GetParam() + 1)));
   EXPECT_EQ(platform.reports().size(), 1u);
@@ -118,10 +118,10 @@ TEST_P(CompanionLoadFailure, AFailingShapingStepIsReportedAndEndsTheProgram) {
 INSTANTIATE_TEST_SUITE_P(ShapingSteps, CompanionLoadFailure, ::testing::Range<std::size_t>(0, 10));
 
 TEST_F(CompanionWindow, ItsDragMovesItselfWhateverTheButton) {
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   for (int button : {1, 2, 4}) {
     platform.clear_log();
-    forms::Form2->raise_mouse_down(button, 0, 500, 500);
+    lumesca::Form2->raise_mouse_down(button, 0, 500, 500);
     EXPECT_THAT(platform.steps(),
                 ElementsAre("ReleaseCapture()", "Form2.hWnd", "SendMessageA(Form2, 161, 2, 0)"));
   }
@@ -130,9 +130,9 @@ TEST_F(CompanionWindow, ItsDragMovesItselfWhateverTheButton) {
 }
 
 TEST_F(CompanionWindow, AFailingUnloadOfTheCloseButtonIsReported) {
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   platform.fail_step("Form2.Unload()");
-  click(forms::Form2, "quitter");
+  click(lumesca::Form2, "quitter");
   EXPECT_EQ(platform.reports().size(), 1u);
   EXPECT_TRUE(runtime.ended());
 }
@@ -140,16 +140,16 @@ TEST_F(CompanionWindow, AFailingUnloadOfTheCloseButtonIsReported) {
 TEST_F(CompanionWindow, ClosingItLeavesTheMainWindowAsItWas) {
   open_menu();
   platform.answer("Form1.Check1.Value", 1);
-  click(forms::Form1, "Check1");
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "Check1");
+  click(lumesca::Form1, "outil");
   const auto before = platform.window_state("Form1");
   ASSERT_TRUE(before.topmost);
   ASSERT_TRUE(before.shaped);
   platform.clear_log();
-  click(forms::Form2, "quitter");
+  click(lumesca::Form2, "quitter");
   EXPECT_THAT(platform.steps(), ElementsAre("Form2.Unload()"));
   const auto& after = platform.window_state("Form1");
-  EXPECT_EQ(forms::Form1->width(), 7060.0f);
+  EXPECT_EQ(lumesca::Form1->width(), 7060.0f);
   EXPECT_TRUE(after.shown);
   EXPECT_TRUE(after.topmost) << "the main window left the top";
   EXPECT_EQ(after.outline, before.outline);

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "forms/picture.h"
 #include "forms/runtime.h"
+#include "forms/system_calls/picture.h"
 #include "tests/support/recording_platform.h"
 
 namespace testing_support {
@@ -28,7 +28,7 @@ class InPlacePlatform : public RecordingPlatform {
  protected:
   ColorRef read_pixel(forms::HDC dc, std::int32_t x, std::int32_t y) override {
     RecordingPlatform::read_pixel(dc, x, y);  // counted
-    return PlatformBase::read_pixel(dc, x, y);
+    return Platform::read_pixel(dc, x, y);
   }
 };
 

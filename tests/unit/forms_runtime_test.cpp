@@ -19,8 +19,8 @@ class FormsRuntime : public ProgramTest {};
 
 TEST_F(FormsRuntime, ShowOfALoadedWindowLoadsItNoSecondTime) {
   start();
-  forms::Form2->Show();
-  forms::Form2->Show();
+  lumesca::Form2->Show();
+  lumesca::Form2->Show();
   EXPECT_EQ(platform.builds("Form2"), 1);
   EXPECT_EQ(platform.navigations().size(), 2u);  // the player page, then the news page once
   EXPECT_EQ(runtime.loaded_windows(), 2);
@@ -28,11 +28,11 @@ TEST_F(FormsRuntime, ShowOfALoadedWindowLoadsItNoSecondTime) {
 
 TEST_F(FormsRuntime, AfterUnloadTheNextShowBuildsTheWindowAndLoadsItAgain) {
   start();
-  forms::Form2->Show();
-  forms::Form2->Unload();
+  lumesca::Form2->Show();
+  lumesca::Form2->Unload();
   EXPECT_FALSE(platform.has_window("Form2"));
-  EXPECT_FALSE(forms::Form2->loaded());
-  forms::Form2->Show();
+  EXPECT_FALSE(lumesca::Form2->loaded());
+  lumesca::Form2->Show();
   EXPECT_EQ(platform.builds("Form2"), 2);
   EXPECT_TRUE(platform.window_state("Form2").shown);
   EXPECT_TRUE(platform.window_state("Form2").shaped);
@@ -40,33 +40,33 @@ TEST_F(FormsRuntime, AfterUnloadTheNextShowBuildsTheWindowAndLoadsItAgain) {
 
 TEST_F(FormsRuntime, TheProgramEndsWhenTheLastLoadedWindowIsUnloaded) {
   start();
-  forms::Form2->Show();
-  forms::Form1->Unload();
+  lumesca::Form2->Show();
+  lumesca::Form1->Unload();
   EXPECT_FALSE(runtime.ended());
-  forms::Form2->Unload();
+  lumesca::Form2->Unload();
   EXPECT_TRUE(runtime.ended());
   EXPECT_EQ(runtime.exit_status(), 0);
 }
 
 TEST_F(FormsRuntime, AStepOnAnUnloadedWindowLoadsItFirst) {
   start();
-  forms::Form2->hWnd();
+  lumesca::Form2->hWnd();
   EXPECT_EQ(platform.builds("Form2"), 1);
   EXPECT_FALSE(platform.window_state("Form2").shown);
 }
 
 TEST_F(FormsRuntime, EachLoadGetsAFreshHandle) {
   start();
-  const forms::HWnd first = forms::Form2->hWnd();
-  forms::Form2->Unload();
-  EXPECT_NE(forms::Form2->hWnd(), first);
+  const forms::HWnd first = lumesca::Form2->hWnd();
+  lumesca::Form2->Unload();
+  EXPECT_NE(lumesca::Form2->hWnd(), first);
 }
 
 TEST_F(FormsRuntime, AnErrorInAHandlerIsReportedOnceAndLaterEventsAreNotRaised) {
   start();
   platform.fail_step("Form1.hWnd", {6, "Dépassement de capacité"});
-  forms::Form1->raise_mouse_down(1, 0, 0, 0);
-  forms::Form1->raise_mouse_down(1, 0, 0, 0);
+  lumesca::Form1->raise_mouse_down(1, 0, 0, 0);
+  lumesca::Form1->raise_mouse_down(1, 0, 0, 0);
   EXPECT_THAT(platform.reports(),
               ElementsAre("Erreur d'exécution '6':\n\nDépassement de capacité"));
   EXPECT_EQ(platform.window_state("Form1").move_drags, 0);
@@ -81,7 +81,7 @@ TEST_F(FormsRuntime, AnyOtherExceptionFromAHandlerIsReportedAsAnInternalErrorAnd
     std::function<void()> handler;
     const char* report;
   } cases[] = {
-      {"out_of_range from an unknown control name", [] { forms::Form1->image("nothing"); },
+      {"out_of_range from an unknown control name", [] { lumesca::Form1->image("nothing"); },
        "Erreur d'exécution '51':\n\nErreur interne : Form1 has no control nothing"},
       {"bad_variant_access",
        [] {
@@ -97,8 +97,8 @@ TEST_F(FormsRuntime, AnyOtherExceptionFromAHandlerIsReportedAsAnInternalErrorAnd
     SCOPED_TRACE(c.what);
     RecordingPlatform fresh;
     forms::Runtime run{fresh};
-    forms::Form1.define<main_window::Form1>(run);
-    run.start(forms::Form1);
+    lumesca::Form1.define<main_window::Form1>(run);
+    run.start(lumesca::Form1);
     bool later_raised = false;
     EXPECT_NO_THROW(run.raise(c.handler));
     run.raise([&] { later_raised = true; });
@@ -117,8 +117,8 @@ TEST_F(FormsRuntime, AnyOtherExceptionFromAHandlerIsReportedAsAnInternalErrorAnd
 
 TEST_F(FormsRuntime, AWindowObjectDestroyedWhileLoadedLeavesNoWindowBehind) {
   start();
-  const forms::HWnd main_window = forms::Form1->hWnd();
-  const forms::HDC main_mask = forms::Form1->picture_box("Picture2").hDC();
+  const forms::HWnd main_window = lumesca::Form1->hWnd();
+  const forms::HDC main_mask = lumesca::Form1->picture_box("Picture2").hDC();
 
   auto window = std::make_unique<companion_window::Form2>(runtime);
   window->Show();
@@ -136,9 +136,9 @@ TEST_F(FormsRuntime, AWindowObjectDestroyedWhileLoadedLeavesNoWindowBehind) {
   EXPECT_EQ(platform.GetPixel(mask, 0, 0), forms::kInvalidColor);
   EXPECT_EQ(runtime.loaded_windows(), 1);
   // The main window is untouched, and the program still ends with it.
-  EXPECT_EQ(platform.window(main_window), &*forms::Form1);
+  EXPECT_EQ(platform.window(main_window), &*lumesca::Form1);
   EXPECT_FALSE(runtime.ended());
-  forms::Form1->Unload();
+  lumesca::Form1->Unload();
   EXPECT_TRUE(runtime.ended());
   EXPECT_EQ(runtime.exit_status(), 0);
 }

@@ -1,7 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "forms/program_search.h"
+#include "forms/gtk/program_search.h"
 #include "tests/unit/program_fixture.h"
 
 namespace testing_support {
@@ -31,7 +31,7 @@ TEST_F(MainWindowButtons, TheKeepOnTopBoxTestsItsValueForOne) {
   for (const auto& c : cases) {
     platform.clear_log();
     platform.answer("Form1.Check1.Value", c.value);
-    click(forms::Form1, "Check1");
+    click(lumesca::Form1, "Check1");
     EXPECT_THAT(platform.steps(), ElementsAre("Form1.Check1.Value", "Form1.hWnd",
                                               std::string("SetWindowPos(Form1, ") + c.insert_after +
                                                   ", 0, 0, 0, 0, 3)"))
@@ -41,44 +41,44 @@ TEST_F(MainWindowButtons, TheKeepOnTopBoxTestsItsValueForOne) {
 }
 
 TEST_F(MainWindowButtons, TheBoxFollowsItsOwnValueWhenClicked) {
-  forms::Form& main = *forms::Form1;
+  forms::Form& main = *lumesca::Form1;
   const std::size_t check = main.description().index_of("Check1");
   main.control_state(check).value = 1;  // the toolkit flips the box before the click
-  click(forms::Form1, "Check1");
+  click(lumesca::Form1, "Check1");
   EXPECT_TRUE(platform.window_state("Form1").topmost);
   main.control_state(check).value = 0;
-  click(forms::Form1, "Check1");
+  click(lumesca::Form1, "Check1");
   EXPECT_FALSE(platform.window_state("Form1").topmost);
 }
 
 TEST_F(MainWindowButtons, KeepOnTopNeverTouchesTheCompanionWindow) {
-  click(forms::Form1, "droit");
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "droit");
+  click(lumesca::Form1, "outil");
   platform.answer("Form1.Check1.Value", 1);
-  click(forms::Form1, "Check1");
+  click(lumesca::Form1, "Check1");
   EXPECT_TRUE(platform.window_state("Form1").topmost);
   EXPECT_FALSE(platform.window_state("Form2").topmost);
 }
 
 TEST_F(MainWindowButtons, AFailingValueReadCallsNeitherSwitch) {
   platform.fail_step("Form1.Check1.Value");
-  click(forms::Form1, "Check1");
+  click(lumesca::Form1, "Check1");
   EXPECT_THAT(platform.steps(), ElementsAre("Form1.Check1.Value"));
   EXPECT_TRUE(runtime.ended());
 }
 
 TEST_F(MainWindowButtons, EachMixerClickStartsOneMoreMixer) {
-  click(forms::Form1, "mixer");
-  click(forms::Form1, "mixer");
+  click(lumesca::Form1, "mixer");
+  click(lumesca::Form1, "mixer");
   EXPECT_THAT(platform.programs_started(), ElementsAre(Pair("sndvol32", 2), Pair("sndvol32", 2)));
   EXPECT_FALSE(runtime.ended());
 }
 
 // A missing mixer is an optional program missing: it is reported, and both windows stay.
 TEST_F(MainWindowButtons, AMixerThatCannotStartIsReportedAndTheProgramGoesOn) {
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "outil");
   platform.fail_program_starts();
-  click(forms::Form1, "mixer");
+  click(lumesca::Form1, "mixer");
   EXPECT_THAT(platform.reports(), ElementsAre("Erreur d'exécution '53':\n\nFichier introuvable"));
   EXPECT_FALSE(runtime.ended());
   EXPECT_TRUE(platform.window_state("Form1").shown);
@@ -86,7 +86,7 @@ TEST_F(MainWindowButtons, AMixerThatCannotStartIsReportedAndTheProgramGoesOn) {
 }
 
 TEST_F(MainWindowButtons, QuitWithoutTheCompanionEndsTheProgram) {
-  click(forms::Form1, "quitter");
+  click(lumesca::Form1, "quitter");
   EXPECT_THAT(platform.steps(), ElementsAre("Form1.Unload()"));
   EXPECT_TRUE(runtime.ended());
   EXPECT_EQ(runtime.exit_status(), 0);
@@ -94,21 +94,21 @@ TEST_F(MainWindowButtons, QuitWithoutTheCompanionEndsTheProgram) {
 
 TEST_F(MainWindowButtons, QuitWithTheCompanionOpenLeavesItWorkingUntilItCloses) {
   platform.answer("Form1.Check1.Value", 1);
-  click(forms::Form1, "Check1");
-  click(forms::Form1, "outil");
+  click(lumesca::Form1, "Check1");
+  click(lumesca::Form1, "outil");
   ASSERT_TRUE(platform.window_state("Form1").topmost);
   platform.clear_log();
-  click(forms::Form1, "quitter");
+  click(lumesca::Form1, "quitter");
   // The window goes as it is: the switch is not cleared first, nor passed to the companion.
   EXPECT_THAT(platform.steps(), ElementsAre("Form1.Unload()"));
   EXPECT_FALSE(platform.has_window("Form1"));
   EXPECT_TRUE(platform.window_state("Form2").shown);
   EXPECT_FALSE(platform.window_state("Form2").topmost);
   EXPECT_FALSE(runtime.ended());
-  click(forms::Form2, "aide");
+  click(lumesca::Form2, "aide");
   EXPECT_EQ(platform.navigations().back(),
             "Form2.Web2 <- " + address("lumesca3\\aide-dravel2.html"));
-  click(forms::Form2, "quitter");
+  click(lumesca::Form2, "quitter");
   EXPECT_TRUE(runtime.ended());
   EXPECT_EQ(runtime.exit_status(), 0);
 }
@@ -130,7 +130,7 @@ TEST(ProgramSearch, FindsTheCommandOnThePathThenADesktopMixer) {
       {"", {"pavucontrol"}, std::nullopt},
   };
   for (const auto& c : cases) {
-    const auto found = forms::find_program(c.command, [&](const std::string& name) {
+    const auto found = forms::gtk::find_program(c.command, [&](const std::string& name) {
       return std::find(c.on_path.begin(), c.on_path.end(), name) != c.on_path.end()
                  ? std::optional<std::string>("/bin/" + name)
                  : std::nullopt;

@@ -46,8 +46,8 @@ TEST_F(MainWindowStart, TheWindowIsShownNarrowAndShapedWithThePlayerPageRequeste
   EXPECT_TRUE(window.shown);
   ASSERT_TRUE(window.shaped);
   EXPECT_TRUE(outline_matches(window.outline, skin_outlines::narrow(), 294));
-  EXPECT_EQ(forms::Form1->width(), 4410.0f);
-  auto& main = *forms::Form1;
+  EXPECT_EQ(lumesca::Form1->width(), 4410.0f);
+  auto& main = *lumesca::Form1;
   EXPECT_EQ(main.control_state(main.description().index_of("Web")).rect.width, 4090.0f);
   EXPECT_THAT(platform.navigations(), ElementsAreArray({"Form1.Web <- http://" LUMESCA_SITE_HOST
                                                         "\\lumesca3\\TV\\index-lumesca4.html"}));
@@ -96,7 +96,7 @@ TEST_F(MainWindowDrag, AnyButtonOnTheSurfaceStartsTheSameMove) {
   int moves = 0;
   for (const auto& press : presses) {
     platform.clear_log();
-    forms::Form1->raise_mouse_down(press.button, press.shift, press.x, press.y);
+    lumesca::Form1->raise_mouse_down(press.button, press.shift, press.x, press.y);
     EXPECT_THAT(platform.steps(), ElementsAreArray({"ReleaseCapture()", "Form1.hWnd",
                                                     "SendMessageA(Form1, 161, 2, 0)"}))
         << "button " << press.button;
@@ -108,7 +108,7 @@ TEST_F(MainWindowDrag, AFailingHandleReadStopsAfterTheCaptureIsReleased) {
   start();
   platform.clear_log();
   platform.fail_step("Form1.hWnd");
-  forms::Form1->raise_mouse_down(1, 0, 10, 10);
+  lumesca::Form1->raise_mouse_down(1, 0, 10, 10);
   EXPECT_THAT(platform.steps(), ElementsAreArray({"ReleaseCapture()", "Form1.hWnd"}));
   EXPECT_EQ(platform.window_state("Form1").move_drags, 0);
   EXPECT_TRUE(runtime.ended());

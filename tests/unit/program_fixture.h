@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "both_windows/default_instances.h"
 #include "companion_window/form2.h"
-#include "forms/default_instance.h"
 #include "forms/runtime.h"
 #include "main_window/form1.h"
 #include "tests/support/recording_platform.h"
@@ -22,12 +22,12 @@ inline std::string address(const std::string& path) {
 class ProgramTest : public ::testing::Test {
  protected:
   ProgramTest() {
-    forms::Form1.define<main_window::Form1>(runtime);
-    forms::Form2.define<companion_window::Form2>(runtime);
+    lumesca::Form1.define<main_window::Form1>(runtime);
+    lumesca::Form2.define<companion_window::Form2>(runtime);
   }
 
   // Starts the program as the runtime does: loads the main window and shows it.
-  void start() { runtime.start(forms::Form1); }
+  void start() { runtime.start(lumesca::Form1); }
 
   // A click on a control, as the toolkit raises it.
   void click(forms::DefaultInstance& window, const std::string& control) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "forms/form.h"
-#include "forms/picture.h"
+#include "forms/system_calls/picture.h"
 #include "shaped_window/module1.h"
 #include "shaped_window/skin.h"
 #include "skin_outlines.h"
@@ -281,21 +281,21 @@ TEST_P(StoredMasks, GiveOneRectanglePerRowOfTheOutline) {
 
 INSTANTIATE_TEST_SUITE_P(Windows, StoredMasks,
                          ::testing::Values(StoredMask{"Narrow",
-                                                      &forms::Form1,
+                                                      &lumesca::Form1,
                                                       "Picture2",
                                                       &skin_outlines::narrow,
                                                       90001,
                                                       {14, 2, 286, 3},
                                                       {17, 297, 283, 298}},
                                            StoredMask{"Wide",
-                                                      &forms::Form1,
+                                                      &lumesca::Form1,
                                                       "Picture1",
                                                       &skin_outlines::wide,
                                                       142801,
                                                       {14, 2, 462, 3},
                                                       {17, 297, 459, 298}},
                                            StoredMask{"Companion",
-                                                      &forms::Form2,
+                                                      &lumesca::Form2,
                                                       "Picture1",
                                                       &skin_outlines::companion,
                                                       178977,

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/region.h"
+#include "forms/system_calls/region.h"
 #include "tests/support/recording_platform.h"
 
 namespace testing_support {

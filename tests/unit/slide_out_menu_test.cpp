@@ -50,29 +50,29 @@ class SlideOutMenu : public ProgramTest {
   }
 
   float web_width() {
-    forms::Form& main = *forms::Form1;
+    forms::Form& main = *lumesca::Form1;
     return main.control_state(main.description().index_of("Web")).rect.width;
   }
   bool visible(const char* control) {
-    forms::Form& main = *forms::Form1;
+    forms::Form& main = *lumesca::Form1;
     return main.control_state(main.description().index_of(control)).visible;
   }
 };
 
 TEST_F(SlideOutMenu, OpenAndCloseRunTheirThirteenStepsInOrder) {
-  click(forms::Form1, "droit");
+  click(lumesca::Form1, "droit");
   EXPECT_THAT(platform.steps(), ElementsAreArray(open_steps()));
   platform.clear_log();
-  click(forms::Form1, "gauche");
+  click(lumesca::Form1, "gauche");
   EXPECT_THAT(platform.steps(), ElementsAreArray(close_steps()));
 }
 
 TEST_F(SlideOutMenu, OpenCloseOpenGivesTheSameWindowEachTime) {
   for (int round = 0; round < 3; ++round) {
     platform.clear_log();
-    click(forms::Form1, "droit");
+    click(lumesca::Form1, "droit");
     EXPECT_THAT(platform.steps(), ElementsAreArray(open_steps())) << "round " << round;
-    EXPECT_EQ(forms::Form1->width(), 7060.0f);
+    EXPECT_EQ(lumesca::Form1->width(), 7060.0f);
     EXPECT_EQ(web_width(), 6755.0f);
     EXPECT_FALSE(visible("droit"));
     EXPECT_TRUE(visible("gauche"));
@@ -80,9 +80,9 @@ TEST_F(SlideOutMenu, OpenCloseOpenGivesTheSameWindowEachTime) {
               expected(skin_outlines::wide(), 471));
 
     platform.clear_log();
-    click(forms::Form1, "gauche");
+    click(lumesca::Form1, "gauche");
     EXPECT_THAT(platform.steps(), ElementsAreArray(close_steps())) << "round " << round;
-    EXPECT_EQ(forms::Form1->width(), 4410.0f);
+    EXPECT_EQ(lumesca::Form1->width(), 4410.0f);
     EXPECT_EQ(web_width(), 4090.0f);
     EXPECT_TRUE(visible("droit"));
     EXPECT_FALSE(visible("gauche"));
@@ -95,13 +95,13 @@ TEST_F(SlideOutMenu, OpenCloseOpenGivesTheSameWindowEachTime) {
 }
 
 TEST_F(SlideOutMenu, AMaskOfOnlyTheKeyColourTakesTheOutlineAway) {
-  forms::Form1->picture_box("Picture1")
+  lumesca::Form1->picture_box("Picture1")
       .set_Picture(forms::Picture::from_colors(4, 4, std::vector<forms::ColorRef>(16, 0x0000FF00)));
   platform.clear_log();
-  click(forms::Form1, "droit");
+  click(lumesca::Form1, "droit");
   EXPECT_THAT(platform.steps(), ::testing::Contains("SetWindowRgn(Form1, 0, True)"));
   EXPECT_FALSE(platform.window_state("Form1").shaped);
-  EXPECT_EQ(forms::Form1->width(), 7060.0f);
+  EXPECT_EQ(lumesca::Form1->width(), 7060.0f);
 }
 
 struct FailingStep {
@@ -115,13 +115,13 @@ class SlideOutMenuFailure : public SlideOutMenu,
 TEST_P(SlideOutMenuFailure, StopsTheHandlerAtTheFailingStepAndEndsTheProgram) {
   const FailingStep& failing = GetParam();
   if (!failing.opening) {
-    click(forms::Form1, "droit");
+    click(lumesca::Form1, "droit");
     platform.clear_log();
   }
   const std::vector<std::string> steps = failing.opening ? open_steps() : close_steps();
   platform.fail_step(steps[failing.index]);
 
-  click(forms::Form1, failing.opening ? "droit" : "gauche");
+  click(lumesca::Form1, failing.opening ? "droit" : "gauche");
 
   EXPECT_THAT(platform.steps(), ElementsAreArray(std::vector<std::string>(
                                     steps.begin(), steps.begin() + failing.index + 1)));

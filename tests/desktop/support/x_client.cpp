@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "desktop/wait.h"
+#include "forms/gobject_ptr.h"
 
 namespace desktop {
 namespace {
@@ -28,14 +29,6 @@ using XFreed = std::unique_ptr<T, XFreeDeleter>;
 
 struct ImageDeleter {
   void operator()(XImage* image) const { XDestroyImage(image); }
-};
-
-struct GObjectDeleter {
-  void operator()(gpointer object) const { g_object_unref(object); }
-};
-
-struct GErrorDeleter {
-  void operator()(GError* error) const { g_error_free(error); }
 };
 
 // Windows can vanish between two requests (a program closing one while a test looks at it).
@@ -385,9 +378,8 @@ Image XClient::capture(const Rect& area) const {
 
 std::optional<Picture> XClient::load_picture(const std::filesystem::path& path) {
   GError* raw_error = nullptr;
-  const std::unique_ptr<GdkPixbuf, GObjectDeleter> pixbuf(
-      gdk_pixbuf_new_from_file(path.c_str(), &raw_error));
-  const std::unique_ptr<GError, GErrorDeleter> error(raw_error);
+  const forms::GObjectPtr<GdkPixbuf> pixbuf(gdk_pixbuf_new_from_file(path.c_str(), &raw_error));
+  const forms::GErrorPtr error(raw_error);
   if (!pixbuf || gdk_pixbuf_get_bits_per_sample(pixbuf.get()) != 8) return std::nullopt;
   const int width = gdk_pixbuf_get_width(pixbuf.get());
   const int height = gdk_pixbuf_get_height(pixbuf.get());
@@ -417,7 +409,7 @@ bool XClient::screenshot(const std::filesystem::path& path) const {
   const Image image = capture({0, 0, DisplayWidth(get(), DefaultScreen(get())),
                                DisplayHeight(get(), DefaultScreen(get()))});
   if (image.pixels.empty()) return false;
-  const std::unique_ptr<GdkPixbuf, GObjectDeleter> pixbuf(
+  const forms::GObjectPtr<GdkPixbuf> pixbuf(
       gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, image.width, image.height));
   if (!pixbuf) return false;
   guchar* pixels = gdk_pixbuf_get_pixels(pixbuf.get());
@@ -434,7 +426,7 @@ bool XClient::screenshot(const std::filesystem::path& path) const {
   GError* raw_error = nullptr;
   const bool saved =
       gdk_pixbuf_save(pixbuf.get(), path.c_str(), "png", &raw_error, nullptr) != FALSE;
-  const std::unique_ptr<GError, GErrorDeleter> error(raw_error);
+  const forms::GErrorPtr error(raw_error);
   return saved;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// Owning pointers for GLib objects.
+// Owning pointers for GLib objects and errors. GLib and GObject only, no toolkit: the forms
+// layer, its GTK implementation, the packaging tools and the tests all own GLib objects this
+// way.
 
 #include <glib-object.h>
 
 #include <memory>
 
-namespace forms::gtk {
+namespace forms {
 
 struct GObjectUnref {
   void operator()(gpointer object) const {
@@ -21,4 +23,4 @@ struct GErrorFree {
 };
 using GErrorPtr = std::unique_ptr<GError, GErrorFree>;
 
-}  // namespace forms::gtk
+}  // namespace forms

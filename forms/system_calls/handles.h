@@ -24,8 +24,9 @@ using HRgn = Handle<struct RegionTag>;
 using ColorRef = std::uint32_t;
 inline constexpr ColorRef kInvalidColor = 0xFFFFFFFFu;
 
-// Booleans handed to the platform.
-inline constexpr std::int32_t True = -1;
-inline constexpr std::int32_t False = 0;
+// Booleans handed to the platform. Named apart from Xlib's True and False macros, so that both
+// can be in scope together.
+inline constexpr std::int32_t kTrue = -1;
+inline constexpr std::int32_t kFalse = 0;
 
 }  // namespace forms

@@ -4,7 +4,7 @@
 
 #include "forms/description.h"
 
-namespace main_window {
+namespace both_windows {
 
 // A picture that reacts to Click, with the pointing-hand pointer and a tooltip.
 forms::ControlDescription image_button(const char* name, forms::TwipsRect rect, const char* tooltip,
@@ -24,4 +24,4 @@ forms::ControlDescription web_view(const char* name, forms::TwipsRect rect, int 
 // The pointing-hand pointer of the check box and the image buttons.
 extern const char* const kPointingHand;
 
-}  // namespace main_window
+}  // namespace both_windows

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "forms/handles.h"
-#include "forms/picture.h"
+#include "forms/system_calls/handles.h"
+#include "forms/system_calls/picture.h"
 
 namespace forms {
 

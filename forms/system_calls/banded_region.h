@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "forms/region.h"
+#include "forms/system_calls/region.h"
 
 namespace forms {
 

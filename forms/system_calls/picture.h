@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/handles.h"
+#include "forms/system_calls/handles.h"
 
 namespace forms {
 

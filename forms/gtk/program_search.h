@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace forms {
+namespace forms::gtk {
 
 // Finds an executable by name, as g_find_program_in_path does.
 using ProgramFinder = std::function<std::optional<std::string>(const std::string& name)>;
@@ -16,4 +16,4 @@ using ProgramFinder = std::function<std::optional<std::string>(const std::string
 std::optional<std::vector<std::string>> find_program(const std::string& command_line,
                                                      const ProgramFinder& find);
 
-}  // namespace forms
+}  // namespace forms::gtk

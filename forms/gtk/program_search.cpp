@@ -1,8 +1,8 @@
-#include "forms/program_search.h"
+#include "forms/gtk/program_search.h"
 
 #include <sstream>
 
-namespace forms {
+namespace forms::gtk {
 namespace {
 
 // The desktop mixers that stand for the volume mixer, in order of preference.
@@ -43,4 +43,4 @@ std::optional<std::vector<std::string>> find_program(const std::string& command_
   return std::nullopt;
 }
 
-}  // namespace forms
+}  // namespace forms::gtk

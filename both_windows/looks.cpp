@@ -1,8 +1,8 @@
-#include "main_window/looks.h"
+#include "both_windows/looks.h"
 
 #include "assets/resource_names.h"
 
-namespace main_window {
+namespace both_windows {
 
 const char* const kPointingHand = LUMESCA_ASSET("pointing_hand.cur");
 
@@ -44,4 +44,4 @@ ControlDescription web_view(const char* name, forms::TwipsRect rect, int tab_ind
   return web;
 }
 
-}  // namespace main_window
+}  // namespace both_windows

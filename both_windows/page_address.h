@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-namespace main_window {
+namespace both_windows {
 
 std::string page_address(std::string_view path);
 
-}  // namespace main_window
+}  // namespace both_windows

@@ -12,9 +12,9 @@
 #include <variant>
 #include <vector>
 
-#include "forms/banded_region.h"
-#include "forms/handles.h"
-#include "forms/region.h"
+#include "forms/system_calls/banded_region.h"
+#include "forms/system_calls/handles.h"
+#include "forms/system_calls/region.h"
 
 namespace forms {
 

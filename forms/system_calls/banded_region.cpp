@@ -1,4 +1,4 @@
-#include "forms/banded_region.h"
+#include "forms/system_calls/banded_region.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "forms/platform_base.h"
+#include "forms/system_calls/platform.h"
 
 namespace forms {
 namespace {
@@ -13,51 +13,50 @@ std::int32_t region_kind(const cairo_region_t* region) {
 
 }  // namespace
 
-HWnd PlatformBase::register_window(Form& form) {
+HWnd Platform::register_window(Form& form) {
   const HWnd handle{next_handle_++};
   windows_[handle] = &form;
   return handle;
 }
 
-void PlatformBase::forget_window(HWnd window) {
+void Platform::forget_window(HWnd window) {
   windows_.erase(window);
 }
 
-Form* PlatformBase::window(HWnd handle) const {
+Form* Platform::window(HWnd handle) const {
   const auto found = windows_.find(handle);
   return found == windows_.end() ? nullptr : found->second;
 }
 
-HDC PlatformBase::register_device_context(const Picture& picture) {
+HDC Platform::register_device_context(const Picture& picture) {
   const HDC handle{next_handle_++};
   device_contexts_[handle] = &picture;
   return handle;
 }
 
-void PlatformBase::forget_device_context(HDC dc) {
+void Platform::forget_device_context(HDC dc) {
   stop_reading(dc);
   device_contexts_.erase(dc);
 }
 
-const Picture* PlatformBase::device_context_picture(HDC dc) const {
+const Picture* Platform::device_context_picture(HDC dc) const {
   const auto found = device_contexts_.find(dc);
   return found == device_contexts_.end() ? nullptr : found->second;
 }
 
-const cairo_region_t* PlatformBase::region(HRgn handle) const {
+const cairo_region_t* Platform::region(HRgn handle) const {
   return regions_.find(handle);
 }
 
-std::int32_t PlatformBase::SetWindowRgn(HWnd window_handle, HRgn region_handle,
-                                        std::int32_t redraw) {
+std::int32_t Platform::SetWindowRgn(HWnd window_handle, HRgn region_handle, std::int32_t redraw) {
   Form* form = window(window_handle);
   if (form == nullptr) return 0;
-  apply_shape(*form, regions_.take(region_handle), redraw != False);
+  apply_shape(*form, regions_.take(region_handle), redraw != kFalse);
   return 1;
 }
 
-std::int32_t PlatformBase::SetWindowPos(HWnd window_handle, HWnd insert_after, std::int32_t,
-                                        std::int32_t, std::int32_t, std::int32_t, std::uint32_t) {
+std::int32_t Platform::SetWindowPos(HWnd window_handle, HWnd insert_after, std::int32_t,
+                                    std::int32_t, std::int32_t, std::int32_t, std::uint32_t) {
   Form* form = window(window_handle);
   if (form == nullptr) return 0;
   if (insert_after == HWND_TOPMOST) {
@@ -68,27 +67,27 @@ std::int32_t PlatformBase::SetWindowPos(HWnd window_handle, HWnd insert_after, s
   return 1;
 }
 
-std::int32_t PlatformBase::ReleaseCapture() {
+std::int32_t Platform::ReleaseCapture() {
   release_pointer_capture();
   return 1;
 }
 
-std::int32_t PlatformBase::SendMessageA(HWnd window_handle, std::uint32_t message,
-                                        std::int32_t wparam, std::int32_t) {
+std::int32_t Platform::SendMessageA(HWnd window_handle, std::uint32_t message, std::int32_t wparam,
+                                    std::int32_t) {
   Form* form = window(window_handle);
   if (form != nullptr && message == WM_NCLBUTTONDOWN && wparam == HTCAPTION) begin_move(*form);
   return 0;
 }
 
-ColorRef PlatformBase::read_pixel(HDC dc, std::int32_t x, std::int32_t y) {
+ColorRef Platform::read_pixel(HDC dc, std::int32_t x, std::int32_t y) {
   const Picture* picture = device_context_picture(dc);
   if (picture == nullptr) return kInvalidColor;
   make_readable(dc, picture->pixels());
   return picture->pixel(x, y);
 }
 
-HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
-                                 std::int32_t bottom) {
+HRgn Platform::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32_t right,
+                             std::int32_t bottom) {
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   const cairo_rectangle_int_t rectangle{left, top, right - left, bottom - top};
@@ -103,8 +102,7 @@ HRgn PlatformBase::CreateRectRgn(std::int32_t left, std::int32_t top, std::int32
   return handle;
 }
 
-std::int32_t PlatformBase::CombineRgn(HRgn destination, HRgn first, HRgn second,
-                                      std::int32_t mode) {
+std::int32_t Platform::CombineRgn(HRgn destination, HRgn first, HRgn second, std::int32_t mode) {
   if (mode != RGN_OR || !regions_.contains(destination) || !regions_.contains(first) ||
       !regions_.contains(second)) {
     return kError;
@@ -129,7 +127,7 @@ std::int32_t PlatformBase::CombineRgn(HRgn destination, HRgn first, HRgn second,
   return region_kind(dest);
 }
 
-std::int32_t PlatformBase::DeleteObject(HRgn region_handle) {
+std::int32_t Platform::DeleteObject(HRgn region_handle) {
   return regions_.erase(region_handle) ? 1 : 0;
 }
 

@@ -1,24 +1,14 @@
-#include "forms/picture.h"
+#include "forms/system_calls/picture.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <limits>
 #include <stdexcept>
 
+#include "forms/gobject_ptr.h"
 #include "forms/run_time_error.h"
 
 namespace forms {
-namespace {
-
-struct GObjectUnref {
-  void operator()(gpointer object) const { g_object_unref(object); }
-};
-struct GErrorFree {
-  void operator()(GError* error) const { g_error_free(error); }
-};
-
-}  // namespace
-
 Picture::Picture(int width, int height, std::vector<ColorRef> colors)
     : width_(width), height_(height), colors_(std::move(colors)) {
   // A pixel's index is worked out in 32 bits (PixelView::pixel).
@@ -29,9 +19,8 @@ Picture::Picture(int width, int height, std::vector<ColorRef> colors)
 
 Picture Picture::from_resource(const std::string& resource_name) {
   GError* raw_error = nullptr;
-  std::unique_ptr<GdkPixbuf, GObjectUnref> pixbuf(
-      gdk_pixbuf_new_from_resource(resource_name.c_str(), &raw_error));
-  std::unique_ptr<GError, GErrorFree> error(raw_error);
+  GObjectPtr<GdkPixbuf> pixbuf(gdk_pixbuf_new_from_resource(resource_name.c_str(), &raw_error));
+  GErrorPtr error(raw_error);
   if (!pixbuf) throw errors::file_not_found();
 
   const int width = gdk_pixbuf_get_width(pixbuf.get());

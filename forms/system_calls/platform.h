@@ -1,17 +1,19 @@
 #pragma once
-// The part of a platform that needs no toolkit: the handle tables of windows, device contexts
-// and regions, the graphics calls over cairo regions and pictures, and the window calls
-// resolved to a form and handed on to the toolkit's own operations.
+// The platform under the forms layer: a toolkit (forms/toolkit.h, whose operations a concrete
+// platform implements) with the part that needs none, the handle tables of windows, device
+// contexts and regions, the graphics calls over cairo regions and pictures, and the window
+// calls resolved to a form and handed on to the toolkit's operations.
 
 #include <map>
 
-#include "forms/picture.h"
-#include "forms/platform.h"
-#include "forms/region_table.h"
+#include "forms/system_calls/picture.h"
+#include "forms/system_calls/region_table.h"
+#include "forms/system_calls/system_calls.h"
+#include "forms/toolkit.h"
 
 namespace forms {
 
-class PlatformBase : public Platform {
+class Platform : public Toolkit, public User32, public Gdi32 {
  public:
   HWnd register_window(Form& form);
   void forget_window(HWnd window);
@@ -43,13 +45,6 @@ class PlatformBase : public Platform {
   // Resolves the handle and makes its device context the readable one: a region is built
   // from one mask, pixel by pixel, so nearly every later read is served in place.
   ColorRef read_pixel(HDC dc, std::int32_t x, std::int32_t y) override;
-
-  // The window's outline becomes `shape` (window coordinates); nullptr removes the outline.
-  virtual void apply_shape(Form& form, Region shape, bool redraw) = 0;
-  virtual void set_topmost(Form& form, bool topmost) = 0;
-  virtual void release_pointer_capture() = 0;
-  // The window manager's interactive move of the window, following the pointer.
-  virtual void begin_move(Form& form) = 0;
 
  private:
   std::uint32_t next_handle_ = 0x100;

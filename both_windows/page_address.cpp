@@ -1,6 +1,6 @@
-#include "main_window/page_address.h"
+#include "both_windows/page_address.h"
 
-namespace main_window {
+namespace both_windows {
 
 std::string page_address(std::string_view path) {
   std::string address = "http://" LUMESCA_SITE_HOST "\\";
@@ -8,4 +8,4 @@ std::string page_address(std::string_view path) {
   return address;
 }
 
-}  // namespace main_window
+}  // namespace both_windows
