@@ -41,9 +41,15 @@ inline constexpr Point kVersionLabel{428 + 8, 275 + 6};
 }  // namespace main_window
 
 namespace companion_window {
-inline constexpr int kButtonY = 338 + 12;  // the button row, y 338..361
-inline constexpr Point kSurface{240, 6};   // above the web view (y 13..332)
-inline constexpr Point kQuit{402 + 28, kButtonY};
+// The button row, y 338..361; each button is 56 wide and clicked in its middle.
+inline constexpr int kButtonY = 338 + 12;
+inline constexpr Point kNews{13 + 28, kButtonY};     // news, x 13..68
+inline constexpr Point kListing{74 + 28, kButtonY};  // listing, x 74..129
+inline constexpr Point kHelp{135 + 28, kButtonY};    // aide, x 135..190
+inline constexpr Point kLinks{197 + 28, kButtonY};   // liens, x 197..252
+inline constexpr Point kAdd{259 + 28, kButtonY};     // ajouter, x 259..314
+inline constexpr Point kQuit{402 + 28, kButtonY};    // quitter, x 402..457
+inline constexpr Point kSurface{240, 6};             // above the web view (y 13..332)
 }  // namespace companion_window
 
 // The pixels of a mask's outline that a window `width` x `height` shows.
