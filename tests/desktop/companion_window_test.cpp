@@ -25,7 +25,7 @@ TEST_F(CompanionWindow, OpensOnceAt72_0CutToItsOutlineOnTheNewsPage) {
   ASSERT_NE(companion, 0u);
   EXPECT_EQ(x().windows_titled(kCompanionTitle), 1);
   EXPECT_EQ(x().geometry(companion), (Rect{72, 0, 477, 375}));
-  const Bitmap expected = outline_cut_to(skin_outlines::companion(), 477, 375);
+  const Bitmap expected = skin_outlines::pixels(skin_outlines::companion(), 477, 375);
   const Bitmap shown = x().shown_pixels(companion);
   EXPECT_TRUE(shown == expected) << differences(shown, expected);
   for (int y = 0; y < 375; ++y) EXPECT_FALSE(shown.at(476, y)) << "column 476, row " << y;
@@ -102,7 +102,8 @@ TEST_F(CompanionWindow, ClosedItGoesAndComesBackFromScratch) {
   ASSERT_TRUE(again);
   x().wait_for_shape(*again, seconds(5));
   EXPECT_EQ(x().geometry(*again), (Rect{72, 0, 477, 375}));
-  EXPECT_TRUE(x().shown_pixels(*again) == outline_cut_to(skin_outlines::companion(), 477, 375));
+  EXPECT_TRUE(x().shown_pixels(*again) ==
+              skin_outlines::pixels(skin_outlines::companion(), 477, 375));
   EXPECT_TRUE(site().wait_for_request(kNewsPage, seconds(20)));
 }
 

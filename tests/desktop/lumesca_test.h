@@ -52,35 +52,7 @@ inline constexpr Point kQuit{402 + 28, kButtonY};    // quitter, x 402..457
 inline constexpr Point kSurface{240, 6};             // above the web view (y 13..332)
 }  // namespace companion_window
 
-// The pixels of a mask's outline that a window `width` x `height` shows.
-inline Bitmap outline_cut_to(const skin_outlines::Outline& outline, int width, int height) {
-  Bitmap bitmap(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) bitmap.set(x, y, outline.inside(x, y));
-  }
-  return bitmap;
-}
-
-// The first differing pixels of two bitmaps, for a failure message.
-inline std::string differences(const Bitmap& got, const Bitmap& expected) {
-  if (got.width() != expected.width() || got.height() != expected.height()) {
-    return "size " + std::to_string(got.width()) + " x " + std::to_string(got.height()) +
-           ", expected " + std::to_string(expected.width()) + " x " +
-           std::to_string(expected.height());
-  }
-  std::string text;
-  int shown = 0;
-  for (int y = 0; y < got.height() && shown < 8; ++y) {
-    for (int x = 0; x < got.width() && shown < 8; ++x) {
-      if (got.at(x, y) != expected.at(x, y)) {
-        text += "(" + std::to_string(x) + ", " + std::to_string(y) + ") " +
-                (got.at(x, y) ? "shown" : "hidden") + "; ";
-        ++shown;
-      }
-    }
-  }
-  return text.empty() ? "none" : text;
-}
+using pixels::differences;
 
 // Colours are compared loosely: the background is a JPEG, and pages are drawn smoothed.
 inline bool near(desktop::Rgb got, desktop::Rgb expected, int tolerance = 24) {

@@ -16,20 +16,21 @@ std::vector<std::string> form_load_steps() {
                  "Form1.Web.Navigate(\"" + address("lumesca3\\TV\\index-lumesca4.html") + "\")"});
 }
 
-// The rectangles of an outline cut off at a window width, merged the way a region keeps them.
-bool outline_matches(const std::vector<Rect>& shape, const skin_outlines::Outline& outline,
-                     int window_width) {
-  for (int y = -1; y <= outline.height; ++y) {
-    for (int x = -1; x <= window_width; ++x) {
-      bool in_shape = false;
-      for (const Rect& r : shape) {
-        in_shape = in_shape || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
-      }
-      // The window clips what lies beyond its width; the region itself keeps the whole mask.
-      if (x < window_width && in_shape != outline.inside(x, y)) return false;
+// The window shows the outline cut off at its width; the region itself keeps the whole mask,
+// and none of its rectangles reaches beyond the mask's own size.
+::testing::AssertionResult outline_matches(const std::vector<Rect>& shape,
+                                           const skin_outlines::Outline& outline,
+                                           int window_width) {
+  for (const Rect& r : shape) {
+    if (r.left < 0 || r.top < 0 || r.right > outline.width || r.bottom > outline.height) {
+      return ::testing::AssertionFailure() << "rectangle " << r.left << ", " << r.top << ", "
+                                           << r.right << ", " << r.bottom << " outside the mask";
     }
   }
-  return true;
+  const pixels::Bitmap got = covered(shape, window_width, outline.height);
+  const pixels::Bitmap expected = skin_outlines::pixels(outline, window_width, outline.height);
+  if (got == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "differences: " << pixels::differences(got, expected);
 }
 
 class MainWindowStart : public ProgramTest {};

@@ -22,27 +22,6 @@ std::vector<std::string> close_steps() {
                  "Form1.droit.Visible = True"});
 }
 
-// Pixels of the window's outline, clipped to the window's width.
-std::vector<std::string> shown(const std::vector<Rect>& outline, int width, int height) {
-  std::vector<std::string> rows(height, std::string(width, '.'));
-  for (const Rect& r : outline) {
-    for (int y = std::max(r.top, 0); y < std::min(r.bottom, height); ++y) {
-      for (int x = std::max(r.left, 0); x < std::min(r.right, width); ++x) rows[y][x] = '#';
-    }
-  }
-  return rows;
-}
-
-std::vector<std::string> expected(const skin_outlines::Outline& outline, int width) {
-  std::vector<std::string> rows(outline.height, std::string(width, '.'));
-  for (int y = 0; y < outline.height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (outline.inside(x, y)) rows[y][x] = '#';
-    }
-  }
-  return rows;
-}
-
 class SlideOutMenu : public ProgramTest {
  protected:
   void SetUp() override {
@@ -77,8 +56,9 @@ TEST_F(SlideOutMenu, OpenCloseOpenGivesTheSameWindowEachTime) {
     EXPECT_EQ(web_width(), 6755.0f);
     EXPECT_FALSE(visible("droit"));
     EXPECT_TRUE(visible("gauche"));
-    EXPECT_EQ(shown(platform.window_state("Form1").outline, 471, 300),
-              expected(skin_outlines::wide(), 471));
+    const pixels::Bitmap wide = covered(platform.window_state("Form1").outline, 471, 300);
+    EXPECT_EQ(wide, skin_outlines::pixels(skin_outlines::wide(), 471, 300))
+        << pixels::differences(wide, skin_outlines::pixels(skin_outlines::wide(), 471, 300));
 
     platform.clear_log();
     click(forms::Form1, "gauche");
@@ -87,8 +67,9 @@ TEST_F(SlideOutMenu, OpenCloseOpenGivesTheSameWindowEachTime) {
     EXPECT_EQ(web_width(), 4090.0f);
     EXPECT_TRUE(visible("droit"));
     EXPECT_FALSE(visible("gauche"));
-    EXPECT_EQ(shown(platform.window_state("Form1").outline, 294, 300),
-              expected(skin_outlines::narrow(), 294));
+    const pixels::Bitmap narrow = covered(platform.window_state("Form1").outline, 294, 300);
+    EXPECT_EQ(narrow, skin_outlines::pixels(skin_outlines::narrow(), 294, 300))
+        << pixels::differences(narrow, skin_outlines::pixels(skin_outlines::narrow(), 294, 300));
   }
   // Only the start asked for a page; no toggle navigates, and each rebuilt its region anew.
   EXPECT_EQ(platform.navigations().size(), 1u);
