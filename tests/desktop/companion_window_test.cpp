@@ -25,7 +25,7 @@ TEST_F(CompanionWindow, OpensOnceAt72_0CutToItsOutlineOnTheNewsPage) {
   ASSERT_NE(companion, 0u);
   EXPECT_EQ(x().windows_titled(kCompanionTitle), 1);
   EXPECT_EQ(x().geometry(companion), (Rect{72, 0, 477, 375}));
-  const Bitmap expected = outline_cut_to(skin_outlines::companion(), 477, 375);
+  const Bitmap expected = skin_outlines::pixels(skin_outlines::companion(), 477, 375);
   const Bitmap shown = x().shown_pixels(companion);
   EXPECT_TRUE(shown == expected) << differences(shown, expected);
   for (int y = 0; y < 375; ++y) EXPECT_FALSE(shown.at(476, y)) << "column 476, row " << y;
@@ -45,18 +45,22 @@ TEST_F(CompanionWindow, EachButtonAsksForItsPageInTheOrderClicked) {
   ASSERT_TRUE(site().wait_for_request(kNewsPage, seconds(20)));
   site().clear();
   const struct {
-    int left;  // the button's left edge in the row
+    const char* name;
+    Point place;
     const char* page;
-  } buttons[] = {{74, "/lumesca3/listing-lumesca4.html"}, {135, "/lumesca3/aide-dravel2.html"},
-                 {197, "/lumesca3/liens.html"},           {259, "/lumesca3/soumettre.html"},
-                 {13, "/lumesca3/index-lumesca4.html"},   {13, "/lumesca3/index-lumesca4.html"}};
+  } buttons[] = {{"listing", companion_window::kListing, "/lumesca3/listing-lumesca4.html"},
+                 {"aide", companion_window::kHelp, "/lumesca3/aide-dravel2.html"},
+                 {"liens", companion_window::kLinks, "/lumesca3/liens.html"},
+                 {"ajouter", companion_window::kAdd, "/lumesca3/soumettre.html"},
+                 {"news", companion_window::kNews, "/lumesca3/index-lumesca4.html"},
+                 {"news", companion_window::kNews, "/lumesca3/index-lumesca4.html"}};
   std::vector<std::string> expected;
   for (const auto& button : buttons) {
-    x().click(on(companion, {button.left + 28, companion_window::kButtonY}));
+    x().click(on(companion, button.place));
     expected.push_back(button.page);
     ASSERT_TRUE(desktop::wait_until([&] { return site().requests().size() == expected.size(); },
                                     seconds(10)))
-        << "after the button at x " << button.left;
+        << "after the button " << button.name << " at " << button.place;
   }
   EXPECT_EQ(site().requests(), expected);
 }
@@ -83,7 +87,7 @@ TEST_F(CompanionWindow, ClosedItGoesAndComesBackFromScratch) {
   // Somewhere else, on another page.
   const Point from = on(companion, companion_window::kSurface);
   x().drag(from, from + Point{100, 150}, 1);
-  x().click(on(companion, {197 + 28, companion_window::kButtonY}));
+  x().click(on(companion, companion_window::kLinks));
   ASSERT_TRUE(site().wait_for_request("/lumesca3/liens.html", seconds(10)));
 
   x().click(on(companion, companion_window::kQuit));
@@ -98,7 +102,8 @@ TEST_F(CompanionWindow, ClosedItGoesAndComesBackFromScratch) {
   ASSERT_TRUE(again);
   x().wait_for_shape(*again, seconds(5));
   EXPECT_EQ(x().geometry(*again), (Rect{72, 0, 477, 375}));
-  EXPECT_TRUE(x().shown_pixels(*again) == outline_cut_to(skin_outlines::companion(), 477, 375));
+  EXPECT_TRUE(x().shown_pixels(*again) ==
+              skin_outlines::pixels(skin_outlines::companion(), 477, 375));
   EXPECT_TRUE(site().wait_for_request(kNewsPage, seconds(20)));
 }
 

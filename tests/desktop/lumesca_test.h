@@ -41,40 +41,18 @@ inline constexpr Point kVersionLabel{428 + 8, 275 + 6};
 }  // namespace main_window
 
 namespace companion_window {
-inline constexpr int kButtonY = 338 + 12;  // the button row, y 338..361
-inline constexpr Point kSurface{240, 6};   // above the web view (y 13..332)
-inline constexpr Point kQuit{402 + 28, kButtonY};
+// The button row, y 338..361; each button is 56 wide and clicked in its middle.
+inline constexpr int kButtonY = 338 + 12;
+inline constexpr Point kNews{13 + 28, kButtonY};     // news, x 13..68
+inline constexpr Point kListing{74 + 28, kButtonY};  // listing, x 74..129
+inline constexpr Point kHelp{135 + 28, kButtonY};    // aide, x 135..190
+inline constexpr Point kLinks{197 + 28, kButtonY};   // liens, x 197..252
+inline constexpr Point kAdd{259 + 28, kButtonY};     // ajouter, x 259..314
+inline constexpr Point kQuit{402 + 28, kButtonY};    // quitter, x 402..457
+inline constexpr Point kSurface{240, 6};             // above the web view (y 13..332)
 }  // namespace companion_window
 
-// The pixels of a mask's outline that a window `width` x `height` shows.
-inline Bitmap outline_cut_to(const skin_outlines::Outline& outline, int width, int height) {
-  Bitmap bitmap(width, height);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) bitmap.set(x, y, outline.inside(x, y));
-  }
-  return bitmap;
-}
-
-// The first differing pixels of two bitmaps, for a failure message.
-inline std::string differences(const Bitmap& got, const Bitmap& expected) {
-  if (got.width() != expected.width() || got.height() != expected.height()) {
-    return "size " + std::to_string(got.width()) + " x " + std::to_string(got.height()) +
-           ", expected " + std::to_string(expected.width()) + " x " +
-           std::to_string(expected.height());
-  }
-  std::string text;
-  int shown = 0;
-  for (int y = 0; y < got.height() && shown < 8; ++y) {
-    for (int x = 0; x < got.width() && shown < 8; ++x) {
-      if (got.at(x, y) != expected.at(x, y)) {
-        text += "(" + std::to_string(x) + ", " + std::to_string(y) + ") " +
-                (got.at(x, y) ? "shown" : "hidden") + "; ";
-        ++shown;
-      }
-    }
-  }
-  return text.empty() ? "none" : text;
-}
+using pixels::differences;
 
 // Colours are compared loosely: the background is a JPEG, and pages are drawn smoothed.
 inline bool near(desktop::Rgb got, desktop::Rgb expected, int tolerance = 24) {

@@ -53,7 +53,7 @@ TEST_F(MainWindowButtons, TheBoxKeepsTheMainWindowAboveAndBackWithoutMovingIt) {
   EXPECT_FALSE(above(companion));
 
   // The companion window, even when active, stays beneath the kept-on-top main window.
-  x().click(on(companion, {13 + 28, companion_window::kButtonY}));
+  x().click(on(companion, companion_window::kNews));
   ASSERT_TRUE(desktop::wait_until([&] { return x().active_window() == companion; }, seconds(5)));
   const std::vector<Window> stacking = x().stacking_order();
   const auto position = [&](Window w) { return std::find(stacking.begin(), stacking.end(), w); };
@@ -139,7 +139,7 @@ TEST_F(MainWindowButtons, QuitLeavesTheCompanionWorkingAndClosingItEndsTheProgra
   EXPECT_FALSE(above(companion));
 
   site().clear();
-  x().click(on(companion, {135 + 28, companion_window::kButtonY}));
+  x().click(on(companion, companion_window::kHelp));
   EXPECT_TRUE(site().wait_for_request("/lumesca3/aide-dravel2.html", seconds(10)));
 
   x().click(on(companion, companion_window::kQuit));

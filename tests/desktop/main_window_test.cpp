@@ -21,7 +21,7 @@ TEST_F(MainWindowAtStart, ShowsOneNarrowWindowCutToTheNarrowOutline) {
   EXPECT_EQ(x().windows_titled(kMainTitle), 1);
 
   const Bitmap shown = x().shown_pixels(main);
-  const Bitmap expected = outline_cut_to(skin_outlines::narrow(), 294, 300);
+  const Bitmap expected = skin_outlines::pixels(skin_outlines::narrow(), 294, 300);
   EXPECT_TRUE(shown == expected) << "differences: " << differences(shown, expected);
   // The outline's right side is the window's straight edge from row 7 to row 291.
   for (int y = 7; y <= 291; ++y) EXPECT_TRUE(shown.at(293, y)) << "row " << y;

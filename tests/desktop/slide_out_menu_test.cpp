@@ -30,9 +30,12 @@ TEST_F(SlideOutMenu, OpensToTheWideOutlineAndClosesToTheNarrowOneRoundAfterRound
     // 7060 twips is 470.67 pixels, rounded to the nearest pixel.
     ASSERT_TRUE(wait_for_width(main, 471)) << "width " << width_of(main);
     ASSERT_TRUE(desktop::wait_until(
-        [&] { return x().shown_pixels(main) == outline_cut_to(skin_outlines::wide(), 471, 300); },
+        [&] {
+          return x().shown_pixels(main) == skin_outlines::pixels(skin_outlines::wide(), 471, 300);
+        },
         seconds(5)))
-        << differences(x().shown_pixels(main), outline_cut_to(skin_outlines::wide(), 471, 300));
+        << differences(x().shown_pixels(main),
+                       skin_outlines::pixels(skin_outlines::wide(), 471, 300));
     x().move_pointer(1023, 767);
     EXPECT_TRUE(desktop::wait_until(
         [&] {
@@ -46,9 +49,12 @@ TEST_F(SlideOutMenu, OpensToTheWideOutlineAndClosesToTheNarrowOneRoundAfterRound
     x().click(on(main, main_window::kArrow));
     ASSERT_TRUE(wait_for_width(main, 294)) << "width " << width_of(main);
     ASSERT_TRUE(desktop::wait_until(
-        [&] { return x().shown_pixels(main) == outline_cut_to(skin_outlines::narrow(), 294, 300); },
+        [&] {
+          return x().shown_pixels(main) == skin_outlines::pixels(skin_outlines::narrow(), 294, 300);
+        },
         seconds(5)))
-        << differences(x().shown_pixels(main), outline_cut_to(skin_outlines::narrow(), 294, 300));
+        << differences(x().shown_pixels(main),
+                       skin_outlines::pixels(skin_outlines::narrow(), 294, 300));
     EXPECT_EQ(x().geometry(main)->origin(), origin) << "the window moved";
     EXPECT_EQ(x().geometry(main)->height, 300);
   }

@@ -27,6 +27,14 @@ bool Outline::inside(int x, int y) const {
   return x >= rows[y]->first && x <= rows[y]->last;
 }
 
+pixels::Bitmap pixels(const Outline& outline, int width, int height) {
+  pixels::Bitmap bitmap(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) bitmap.set(x, y, outline.inside(x, y));
+  }
+  return bitmap;
+}
+
 int Outline::rows_with_runs() const {
   int n = 0;
   for (const auto& row : rows) n += row ? 1 : 0;

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "pixels.h"
+
 namespace skin_outlines {
 
 // Columns of one run of non-key pixels, both ends included.
@@ -30,6 +32,10 @@ struct Outline {
   // Number of rows that hold a run.
   int rows_with_runs() const;
 };
+
+// The pixels of the outline that a window `width` x `height` shows: the window clips what lies
+// beyond its size, and shows nothing where the mask does not reach.
+pixels::Bitmap pixels(const Outline& outline, int width, int height);
 
 // Narrow main-window mask (300 x 300), the outline while the menu is closed.
 const Outline& narrow();

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "skin_outlines.h"
+#include "tests/support/failing_steps.h"
 #include "tests/unit/program_fixture.h"
 
 namespace testing_support {
@@ -15,20 +16,21 @@ std::vector<std::string> form_load_steps() {
                  "Form1.Web.Navigate(\"" + address("lumesca3\\TV\\index-lumesca4.html") + "\")"});
 }
 
-// The rectangles of an outline cut off at a window width, merged the way a region keeps them.
-bool outline_matches(const std::vector<Rect>& shape, const skin_outlines::Outline& outline,
-                     int window_width) {
-  for (int y = -1; y <= outline.height; ++y) {
-    for (int x = -1; x <= window_width; ++x) {
-      bool in_shape = false;
-      for (const Rect& r : shape) {
-        in_shape = in_shape || (x >= r.left && x < r.right && y >= r.top && y < r.bottom);
-      }
-      // The window clips what lies beyond its width; the region itself keeps the whole mask.
-      if (x < window_width && in_shape != outline.inside(x, y)) return false;
+// The window shows the outline cut off at its width; the region itself keeps the whole mask,
+// and none of its rectangles reaches beyond the mask's own size.
+::testing::AssertionResult outline_matches(const std::vector<Rect>& shape,
+                                           const skin_outlines::Outline& outline,
+                                           int window_width) {
+  for (const Rect& r : shape) {
+    if (r.left < 0 || r.top < 0 || r.right > outline.width || r.bottom > outline.height) {
+      return ::testing::AssertionFailure() << "rectangle " << r.left << ", " << r.top << ", "
+                                           << r.right << ", " << r.bottom << " outside the mask";
     }
   }
-  return true;
+  const pixels::Bitmap got = covered(shape, window_width, outline.height);
+  const pixels::Bitmap expected = skin_outlines::pixels(outline, window_width, outline.height);
+  if (got == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "differences: " << pixels::differences(got, expected);
 }
 
 class MainWindowStart : public ProgramTest {};
@@ -69,21 +71,20 @@ TEST_P(MainWindowStartFailure, StopsLoadAtTheFailingStepAndEndsTheProgram) {
 
   start();
 
-  const std::vector<std::string> expected(steps.begin(), steps.begin() + failing + 1);
-  EXPECT_THAT(platform.steps(), ElementsAreArray(expected));
+  expect_stopped_at(platform, runtime, steps, failing);
   EXPECT_THAT(platform.reports(),
               ElementsAreArray({"Erreur d'exécution '380':\n\nValeur de propriété non valide"}));
-  EXPECT_TRUE(runtime.ended());
-  EXPECT_EQ(runtime.exit_status(), 1);
   EXPECT_FALSE(platform.window_state("Form1").shown);
-  const bool shaped = failing > 10;  // SetWindowRgn is step 11 of the log
+  // The window has its outline only when the failure came after SetWindowRgn.
+  const bool shaped = failing > position_of(steps, kSetWindowRgn);
   EXPECT_EQ(platform.window_state("Form1").shaped, shaped);
   EXPECT_TRUE(platform.navigations().empty());
 }
 
-// Every step but SetWindowRgn (index 10), a window call, which reports nothing.
+// Every step but SetWindowRgn, a window call, which reports nothing.
 INSTANTIATE_TEST_SUITE_P(EveryStep, MainWindowStartFailure,
-                         ::testing::Values(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13));
+                         ::testing::ValuesIn(failable_steps(form_load_steps())),
+                         [](const auto& test) { return step_name(test.param); });
 
 class MainWindowDrag : public ProgramTest {};
 
@@ -109,9 +110,9 @@ TEST_F(MainWindowDrag, AFailingHandleReadStopsAfterTheCaptureIsReleased) {
   platform.clear_log();
   platform.fail_step("Form1.hWnd");
   lumesca::Form1->raise_mouse_down(1, 0, 10, 10);
-  EXPECT_THAT(platform.steps(), ElementsAreArray({"ReleaseCapture()", "Form1.hWnd"}));
+  expect_stopped_at(platform, runtime,
+                    {"ReleaseCapture()", "Form1.hWnd", "SendMessageA(Form1, 161, 2, 0)"}, 1);
   EXPECT_EQ(platform.window_state("Form1").move_drags, 0);
-  EXPECT_TRUE(runtime.ended());
 }
 
 }  // namespace

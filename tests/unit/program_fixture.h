@@ -10,6 +10,7 @@
 #include "companion_window/form2.h"
 #include "forms/runtime.h"
 #include "main_window/form1.h"
+#include "pixels.h"
 #include "tests/support/recording_platform.h"
 
 namespace testing_support {
@@ -54,6 +55,13 @@ inline std::vector<std::string> cut_to_skin_steps(const std::string& window,
   steps.push_back(window + ".hWnd");
   steps.push_back("SetWindowRgn(" + window + ", region, True)");
   return steps;
+}
+
+// The pixels of `rectangles` that a window `width` x `height` shows.
+inline pixels::Bitmap covered(const std::vector<Rect>& rectangles, int width, int height) {
+  pixels::Bitmap bitmap(width, height);
+  for (const Rect& r : rectangles) bitmap.fill(r.left, r.top, r.right, r.bottom);
+  return bitmap;
 }
 
 inline std::vector<std::string> concat(std::vector<std::string> a,

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "process/temp_dir.h"
 #include "server_process.h"
-#include "temp_tree.h"
 
 namespace site_server {
 
@@ -38,7 +38,7 @@ class ServedTree : public ::testing::Test {
     return lines;
   }
 
-  TempTree tree_;
+  test_process::TempDir tree_{"site-server"};
   std::unique_ptr<ServerProcess> server_;
   std::uint16_t port_ = 0;
 };

@@ -5,56 +5,33 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
-
-extern char** environ;
 
 namespace site_server {
 
 ServerProcess::ServerProcess(const std::vector<std::string>& arguments) {
   int pipe_fds[2];
   if (::pipe2(pipe_fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
-  stdout_fd_ = pipe_fds[0];
+  stdout_ = UniqueFd(pipe_fds[0]);
+  const UniqueFd write_end(pipe_fds[1]);
 
-  char stderr_template[] = "/tmp/site-server-stderr-XXXXXX";
-  const int stderr_fd = ::mkostemp(stderr_template, O_CLOEXEC);
-  stderr_path_ = stderr_template;
-
-  std::vector<std::string> argv_text{SITE_SERVER_PATH};
-  argv_text.insert(argv_text.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (auto& argument : argv_text) argv.push_back(argument.data());
-  argv.push_back(nullptr);
-
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, stderr_fd, STDERR_FILENO);
-  const int spawned = ::posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(pipe_fds[1]);
-  ::close(stderr_fd);
-  if (spawned != 0) throw std::runtime_error("cannot start " + argv_text[0]);
+  test_process::SpawnOptions options;
+  options.argv = {SITE_SERVER_PATH};
+  options.argv.insert(options.argv.end(), arguments.begin(), arguments.end());
+  options.environment = test_process::current_environment();
+  options.stdout_fd = write_end.get();
+  options.stderr_path = dir_.path() / "stderr";
+  process_ = std::make_unique<test_process::ChildProcess>(options);
 }
 
 ServerProcess::~ServerProcess() {
-  if (pid_ > 0) {
-    ::kill(pid_, SIGKILL);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  ::close(stdout_fd_);
-  std::error_code ignored;
-  std::filesystem::remove(stderr_path_, ignored);
+  process_->stop(std::chrono::milliseconds(0));
 }
 
 std::optional<std::string> ServerProcess::read_line(std::chrono::milliseconds timeout) {
@@ -69,39 +46,30 @@ std::optional<std::string> ServerProcess::read_line(std::chrono::milliseconds ti
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return std::nullopt;
-    pollfd waiting{stdout_fd_, POLLIN, 0};
+    pollfd waiting{stdout_.get(), POLLIN, 0};
     if (::poll(&waiting, 1, static_cast<int>(left.count())) <= 0) continue;
     char chunk[512];
-    const ssize_t got = ::read(stdout_fd_, chunk, sizeof chunk);
+    const ssize_t got = ::read(stdout_.get(), chunk, sizeof chunk);
     if (got <= 0) return std::nullopt;
     pending_.append(chunk, static_cast<std::size_t>(got));
   }
 }
 
 std::optional<int> ServerProcess::wait_exit(std::chrono::milliseconds timeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (pid_ > 0) {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return status;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return std::nullopt;
+  // The status once: a server already waited for has nothing more to report.
+  if (exited_) return std::nullopt;
+  const auto status = process_->wait_exit(timeout);
+  exited_ = status.has_value();
+  return status;
 }
 
 std::optional<int> ServerProcess::stop(int signal, std::chrono::milliseconds timeout) {
-  if (pid_ > 0) ::kill(pid_, signal);
+  process_->send(signal);
   return wait_exit(timeout);
 }
 
 std::string ServerProcess::stderr_text() const {
-  std::ifstream in(stderr_path_);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return test_process::read_file(dir_.path() / "stderr");
 }
 
 UniqueFd connect_loopback(std::uint16_t port) {

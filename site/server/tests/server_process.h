@@ -5,11 +5,13 @@
 
 #include <chrono>
 #include <cstdint>
-#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "process/child_process.h"
+#include "process/temp_dir.h"
 #include "unique_fd.h"
 
 namespace site_server {
@@ -17,7 +19,7 @@ namespace site_server {
 class ServerProcess {
  public:
   // Starts the server with these arguments after the program name; its stdout is read through
-  // a pipe, its stderr goes to a file.
+  // a pipe, its stderr goes to a file. The server is killed at the end if it still runs.
   explicit ServerProcess(const std::vector<std::string>& arguments);
   ServerProcess(const ServerProcess&) = delete;
   ServerProcess& operator=(const ServerProcess&) = delete;
@@ -31,13 +33,14 @@ class ServerProcess {
   std::optional<int> wait_exit(std::chrono::milliseconds timeout);
 
   std::string stderr_text() const;
-  pid_t pid() const { return pid_; }
+  pid_t pid() const { return process_->pid(); }
 
  private:
-  pid_t pid_ = -1;
-  int stdout_fd_ = -1;
+  test_process::TempDir dir_{"site-server-process"};
+  UniqueFd stdout_;
   std::string pending_;
-  std::filesystem::path stderr_path_;
+  std::unique_ptr<test_process::ChildProcess> process_;
+  bool exited_ = false;
 };
 
 struct HttpReply {

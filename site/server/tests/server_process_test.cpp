@@ -211,7 +211,7 @@ TEST_F(RunningServer, SecondServerOnTheSamePortFails) {
 }
 
 TEST(ServerArguments, RefusesWhatItCannotServe) {
-  TempTree tree;
+  test_process::TempDir tree("site-server");
   const std::string root = tree.path().string();
   struct Case {
     std::vector<std::string> arguments;

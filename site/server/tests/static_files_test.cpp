@@ -1,8 +1,8 @@
 // File lookup under the root: directories, missing files and links that leave the root.
 #include <gtest/gtest.h>
 
+#include "process/temp_dir.h"
 #include "static_files.h"
-#include "temp_tree.h"
 
 namespace site_server {
 namespace {
@@ -20,7 +20,7 @@ class FindFileTest : public ::testing::Test {
     root_ = std::filesystem::canonical(tree_.path() / "root");
   }
 
-  TempTree tree_;
+  test_process::TempDir tree_{"site-server"};
   std::filesystem::path root_;
 };
 
@@ -57,7 +57,7 @@ TEST_F(FindFileTest, ResolvesFilesAndRefusesEscapes) {
 }
 
 TEST(FindFile, RootPrefixOfAnotherFolderIsNotInside) {
-  TempTree tree;
+  test_process::TempDir tree("site-server");
   tree.write("site/a.html", "a");
   tree.write("site2/b.html", "b");
   std::filesystem::create_symlink(tree.path() / "site2/b.html", tree.path() / "site/b.html");

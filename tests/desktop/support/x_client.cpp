@@ -314,13 +314,7 @@ Bitmap XClient::shown_pixels(Window window) const {
   const auto rectangles = shape_rectangles(window);
   Bitmap bitmap(area->width, area->height, !rectangles.has_value());
   if (!rectangles) return bitmap;
-  for (const Rect& r : *rectangles) {
-    const int x_end = std::min(r.x + r.width, area->width);
-    const int y_end = std::min(r.y + r.height, area->height);
-    for (int y = std::max(r.y, 0); y < y_end; ++y) {
-      for (int x = std::max(r.x, 0); x < x_end; ++x) bitmap.set(x, y, true);
-    }
-  }
+  for (const Rect& r : *rectangles) bitmap.fill(r.x, r.y, r.x + r.width, r.y + r.height);
   return bitmap;
 }
 

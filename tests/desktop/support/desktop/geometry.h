@@ -6,6 +6,8 @@
 #include <ostream>
 #include <vector>
 
+#include "pixels.h"
+
 namespace desktop {
 
 struct Point {
@@ -34,30 +36,8 @@ inline std::ostream& operator<<(std::ostream& out, const Rect& r) {
   return out << "{" << r.x << ", " << r.y << ", " << r.width << " x " << r.height << "}";
 }
 
-// width x height booleans, row by row.
-class Bitmap {
- public:
-  Bitmap() = default;
-  Bitmap(int width, int height, bool value = false)
-      : width_(width), height_(height), bits_(static_cast<std::size_t>(width * height), value) {}
-
-  int width() const { return width_; }
-  int height() const { return height_; }
-  bool at(int x, int y) const { return bits_[index(x, y)]; }
-  void set(int x, int y, bool value) { bits_[index(x, y)] = value; }
-  std::size_t count() const {
-    std::size_t n = 0;
-    for (const bool bit : bits_) n += bit ? 1 : 0;
-    return n;
-  }
-  friend bool operator==(const Bitmap&, const Bitmap&) = default;
-
- private:
-  std::size_t index(int x, int y) const { return static_cast<std::size_t>(y * width_ + x); }
-  int width_ = 0;
-  int height_ = 0;
-  std::vector<bool> bits_;
-};
+// Sets of pixels, shared with the headless tests.
+using Bitmap = pixels::Bitmap;
 
 // Colour as 0xRRGGBB.
 using Rgb = std::uint32_t;

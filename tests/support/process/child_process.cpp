@@ -1,4 +1,4 @@
-#include "desktop/child_process.h"
+#include "child_process.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -12,7 +12,9 @@
 #include <stdexcept>
 #include <thread>
 
-namespace desktop {
+extern char** environ;
+
+namespace test_process {
 namespace {
 
 int open_output(const std::filesystem::path& path) {
@@ -40,7 +42,8 @@ ChildProcess::ChildProcess(const SpawnOptions& options) {
   std::vector<std::string> env_text = options.environment;
   const std::vector<char*> argv = pointers(argv_text);
   const std::vector<char*> envp = pointers(env_text);
-  const int out = open_output(options.stdout_path);
+  const int out = options.stdout_fd >= 0 ? ::fcntl(options.stdout_fd, F_DUPFD_CLOEXEC, 0)
+                                         : open_output(options.stdout_path);
   const int err = open_output(options.stderr_path);
   const int in = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
   const pid_t parent = ::getpid();
@@ -79,6 +82,10 @@ ChildProcess::ChildProcess(const SpawnOptions& options) {
 
 ChildProcess::~ChildProcess() {
   stop();
+}
+
+void ChildProcess::send(int signal) {
+  if (!status_) ::kill(pid_, signal);
 }
 
 bool ChildProcess::running() {
@@ -132,6 +139,12 @@ void ChildProcess::stop(std::chrono::milliseconds grace) {
   group_gone_ = true;
 }
 
+std::vector<std::string> current_environment() {
+  std::vector<std::string> result;
+  for (char** entry = environ; *entry != nullptr; ++entry) result.emplace_back(*entry);
+  return result;
+}
+
 std::string describe_wait_status(int status) {
   if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
   if (WIFSIGNALED(status)) {
@@ -141,9 +154,9 @@ std::string describe_wait_status(int status) {
   return "wait status " + std::to_string(status);
 }
 
-}  // namespace desktop
+}  // namespace test_process
 
-namespace desktop {
+namespace test_process {
 
 std::filesystem::path find_executable(const std::string& name) {
   const char* path = std::getenv("PATH");
@@ -160,4 +173,4 @@ std::filesystem::path find_executable(const std::string& name) {
   throw std::runtime_error(name + " not found on PATH");
 }
 
-}  // namespace desktop
+}  // namespace test_process

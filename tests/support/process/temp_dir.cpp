@@ -1,11 +1,11 @@
-#include "desktop/temp_dir.h"
+#include "temp_dir.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
-namespace desktop {
+namespace test_process {
 
 TempDir::TempDir(const std::string& prefix) {
   std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
@@ -18,6 +18,13 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
+std::filesystem::path TempDir::write(const std::string& name, std::string_view content) const {
+  const auto file = path_ / name;
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << content;
+  return file;
+}
+
 std::string read_file(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
@@ -25,4 +32,4 @@ std::string read_file(const std::filesystem::path& path) {
   return text.str();
 }
 
-}  // namespace desktop
+}  // namespace test_process
