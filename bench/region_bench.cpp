@@ -41,6 +41,7 @@
 #include "companion_window/form2.h"
 #include "forms/form.h"
 #include "forms/runtime.h"
+#include "forms/system_calls/region.h"
 #include "main_window/form1.h"
 #include "shaped_window/module1.h"
 #include "shaped_window/skin.h"
@@ -119,9 +120,8 @@ void build_ours(bench::HeadlessPlatform& platform, Mask& mask) {
 }
 
 void build_gtk(const Mask& mask) {
-  cairo_region_t* region = gdk_cairo_region_create_from_surface(mask.surface.get());
-  benchmark::DoNotOptimize(region);
-  cairo_region_destroy(region);
+  const forms::Region region(gdk_cairo_region_create_from_surface(mask.surface.get()));
+  benchmark::DoNotOptimize(region.get());
 }
 
 using Clock = std::chrono::steady_clock;

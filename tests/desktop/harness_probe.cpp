@@ -15,12 +15,11 @@
 #include <memory>
 #include <string>
 
+#include "forms/system_calls/region.h"
+
 namespace {
 
-struct RegionDeleter {
-  void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
-};
-using Region = std::unique_ptr<cairo_region_t, RegionDeleter>;
+using forms::Region;
 
 constexpr int kWidth = 300;
 constexpr int kHeight = 200;

@@ -11,6 +11,8 @@
 
 #include <gtk/gtk.h>
 
+#include "forms/gobject_ptr.h"
+
 namespace {
 
 constexpr int kCellWidth = 40;
@@ -43,14 +45,13 @@ int main(int argc, char** argv) {
   if (caption != nullptr) {
     GtkWidget* label = gtk_label_new(caption);
     gtk_widget_set_halign(label, GTK_ALIGN_START);
-    GtkCssProvider* provider = gtk_css_provider_new();
+    const forms::GObjectPtr<GtkCssProvider> provider(gtk_css_provider_new());
     gtk_css_provider_load_from_data(
-        provider, "label { font-size: 8pt; color: #ffff00; background-color: #0000ff; }", -1,
+        provider.get(), "label { font-size: 8pt; color: #ffff00; background-color: #0000ff; }", -1,
         nullptr);
     gtk_style_context_add_provider(gtk_widget_get_style_context(label),
-                                   GTK_STYLE_PROVIDER(provider),
+                                   GTK_STYLE_PROVIDER(provider.get()),
                                    GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
-    g_object_unref(provider);
     gtk_box_pack_start(GTK_BOX(column), label, FALSE, FALSE, 0);
   }
   gtk_widget_show_all(window);
