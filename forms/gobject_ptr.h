@@ -18,6 +18,12 @@ struct GObjectUnref {
 template <class T>
 using GObjectPtr = std::unique_ptr<T, GObjectUnref>;
 
+// Text that GLib allocated (gchar*), freed with g_free.
+struct GFree {
+  void operator()(gpointer memory) const { g_free(memory); }
+};
+using GTextPtr = std::unique_ptr<gchar, GFree>;
+
 struct GErrorFree {
   void operator()(GError* error) const { g_error_free(error); }
 };

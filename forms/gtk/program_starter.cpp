@@ -13,11 +13,9 @@ namespace forms::gtk {
 double start_program(const std::string& command_line, int /*window_style*/) {
   const auto argv =
       find_program(command_line, [](const std::string& name) -> std::optional<std::string> {
-        gchar* path = g_find_program_in_path(name.c_str());
+        const GTextPtr path(g_find_program_in_path(name.c_str()));
         if (path == nullptr) return std::nullopt;
-        std::string found = path;
-        g_free(path);
-        return found;
+        return std::string(path.get());
       });
   if (!argv) throw errors::file_not_found();
 

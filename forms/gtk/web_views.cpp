@@ -3,15 +3,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "forms/gobject_ptr.h"
 #include "forms/reload_limit.h"
 
 namespace forms::gtk {
 namespace {
-
-struct GFreeText {
-  void operator()(gchar* text) const { g_free(text); }
-};
-using GText = std::unique_ptr<gchar, GFreeText>;
 
 void free_limit(gpointer data, GClosure*) {
   std::default_delete<ReloadLimit>()(static_cast<ReloadLimit*>(data));
@@ -34,7 +30,7 @@ void on_process_terminated(WebKitWebView* view, WebKitWebProcessTerminationReaso
 }  // namespace
 
 std::string stopped_page(const std::string& address) {
-  const GText href(g_markup_escape_text(address.c_str(), -1));
+  const GTextPtr href(g_markup_escape_text(address.c_str(), -1));
   return std::string(
              "<!DOCTYPE html><html lang=\"fr\"><head><meta charset=\"utf-8\">"
              "<title>Page arrêtée</title><style>"
