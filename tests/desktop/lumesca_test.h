@@ -3,6 +3,7 @@
 // title, and the places and shapes that the window descriptions give.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -125,6 +126,14 @@ class LumescaTest : public desktop::DesktopTest {
     }
     x().wait_for_shape(*companion, seconds(5));
     return *companion;
+  }
+
+  // Waits for the program to end, which it must do normally with status 0.
+  void expect_exit_status_zero() {
+    const auto status = program().wait_exit(seconds(10));
+    ASSERT_TRUE(status) << "still running";
+    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
+        << desktop::describe_wait_status(*status);
   }
 
   // What the program wrote on stderr that GTK, GLib or WebKit warn with.

@@ -2,7 +2,6 @@
 // volume mixer started from PATH, the report of a mixer that cannot start, and quitting.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -119,10 +118,7 @@ TEST_F(MainWindowButtons, QuitWithoutTheCompanionEndsTheProgramWithStatusZero) {
   const Window main = start_lumesca();
   ASSERT_NE(main, 0u);
   x().click(on(main, main_window::kQuit));
-  const auto status = program().wait_exit(seconds(10));
-  ASSERT_TRUE(status) << "still running";
-  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
-      << desktop::describe_wait_status(*status);
+  expect_exit_status_zero();
 }
 
 TEST_F(MainWindowButtons, QuitLeavesTheCompanionWorkingAndClosingItEndsTheProgram) {
@@ -143,10 +139,7 @@ TEST_F(MainWindowButtons, QuitLeavesTheCompanionWorkingAndClosingItEndsTheProgra
   EXPECT_TRUE(site().wait_for_request("/lumesca3/aide-dravel2.html", seconds(10)));
 
   x().click(on(companion, companion_window::kQuit));
-  const auto status = program().wait_exit(seconds(10));
-  ASSERT_TRUE(status) << "still running";
-  EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
-      << desktop::describe_wait_status(*status);
+  expect_exit_status_zero();
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // ended three times within a minute, when the view shows the French page that says so.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -146,10 +145,7 @@ class WebProcesses : public LumescaTest {
 
   void quit_and_expect_status_zero(const std::vector<std::pair<Window, Point>>& quit_buttons) {
     for (const auto& [window, button] : quit_buttons) x().click(on(window, button));
-    const auto status = program().wait_exit(seconds(10));
-    ASSERT_TRUE(status) << "still running";
-    EXPECT_TRUE(WIFEXITED(*status) && WEXITSTATUS(*status) == 0)
-        << desktop::describe_wait_status(*status);
+    expect_exit_status_zero();
   }
 };
 
