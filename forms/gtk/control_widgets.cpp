@@ -143,12 +143,10 @@ GtkWidget* make_check_box(Form& form, std::size_t index) {
   return check;
 }
 
-// What a label shows: its caption, left-aligned from its rectangle's top-left corner and cut
-// at the rectangle's edges.
-// A label is drawn on its input-only box rather than as a GtkLabel child: a GtkLabel asks for
-// the width of its whole text and the layout would widen the box, and with it the area that
-// takes presses, past the rectangle the description gives. The text starts at the rectangle's
-// top-left corner and is cut at its edges.
+// What a label shows: its caption, from its rectangle's top-left corner, cut at the
+// rectangle's edges. It is drawn on its input-only box rather than as a GtkLabel child: a
+// GtkLabel asks for the width of its whole text and the layout would widen the box, and with
+// it the area that takes presses, past the rectangle the description gives.
 GtkWidget* make_label(Form& form, std::size_t index) {
   const ControlDescription& description = form.description().controls[index];
   GtkWidget* box = press_keeping_box(nullptr);
